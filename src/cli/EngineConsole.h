@@ -1,0 +1,8 @@
+#pragma once
+
+#include <iosfwd>
+
+// The engine console: a fresh engine, one command per input line (its LF or
+// CR LF removed), one answer per output line, printed byte for byte and
+// flushed. End of input ends it with status 0.
+int RunEngineConsole(std::istream& in, std::ostream& out);

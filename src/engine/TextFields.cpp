@@ -1,0 +1,101 @@
+#include "TextFields.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+std::string Remainder(std::string_view text, std::string_view sep, int n) {
+    if (sep.empty())
+        return n == 0 ? std::string(text) : std::string();
+    std::size_t pos = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t found = text.find(sep, pos);
+        if (found == std::string_view::npos)
+            return {};
+        pos = found + sep.size();
+    }
+    return std::string(text.substr(pos));
+}
+
+std::string Remainder(std::string_view text, char sep, int n) {
+    return Remainder(text, std::string_view(&sep, 1), n);
+}
+
+std::string Field(std::string_view text, std::string_view sep, int n) {
+    if (n > 0 && sep.empty())
+        return {};
+    std::string rest = Remainder(text, sep, n);
+    if (!sep.empty()) {
+        const std::size_t found = rest.find(sep);
+        if (found != std::string::npos)
+            rest.resize(found);
+    }
+    return rest;
+}
+
+std::string Field(std::string_view text, char sep, int n) {
+    return Field(text, std::string_view(&sep, 1), n);
+}
+
+namespace {
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+} // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = UpperAscii(c);
+    return out;
+}
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string TrimRight(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsWhiteSpace(text[end - 1]))
+        --end;
+    return std::string(text.substr(0, end));
+}
+
+std::string Trim(std::string_view text) {
+    std::size_t begin = 0;
+    while (begin < text.size() && IsWhiteSpace(text[begin]))
+        ++begin;
+    return TrimRight(text.substr(begin));
+}
+
+bool ScanLong(std::string_view text, long& value) {
+    // strtol needs a terminated string; commands are short, but bound the copy
+    // so that a 100 kB value does not cost more than it must.
+    std::size_t begin = 0;
+    while (begin < text.size() && IsWhiteSpace(text[begin]))
+        ++begin;
+    std::string digits;
+    for (std::size_t i = begin; i < text.size() && digits.size() < 64; ++i) {
+        const char c = text[i];
+        const bool sign = (c == '+' || c == '-') && i == begin;
+        if (!sign && !(c >= '0' && c <= '9'))
+            break;
+        digits.push_back(c);
+    }
+    if (digits.empty() || (digits.size() == 1 && (digits[0] == '+' || digits[0] == '-')))
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(digits.c_str(), &end, 10);
+    if (end == digits.c_str())
+        return false;
+    value = v; // strtol clamps to LONG_MIN / LONG_MAX on overflow
+    return true;
+}
