@@ -1,5 +1,13 @@
 #pragma once
 
+#include "CBandPlan.h"
+#include "CChannelTable.h"
+#include "CClipboardSlot.h"
+#include "CCommonSettings.h"
+#include "CImageCommands.h"
+#include "CMemoryImage.h"
+#include "DefaultImage.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,6 +24,20 @@ public:
 
     std::string Command(std::string_view command) noexcept;
 
-    static constexpr int ModelNumber() { return 2270; }
-    static constexpr int RevisionNumber() { return 100; }
+    static constexpr int ModelNumber() { return kDataFileModel; }
+    static constexpr int RevisionNumber() { return kDataFileRevision; }
+
+private:
+    // Offers the command to the image-wide, the channel and the common
+    // settings handler in turn; the first non-empty answer wins.
+    std::string Dispatch(std::string_view command);
+
+    CBandPlan bandPlan_;
+    CClipboardSlot clipboard_;
+    CMemoryImage working_;
+    CMemoryImage snapshot_; // the working image at the last "EDIT_FLAG=OFF"
+    CCommonSettings settings_;
+    CChannelTable table_;
+    bool editFlag_ = false; // the image has changed since the snapshot
+    CImageCommands imageCommands_;
 };

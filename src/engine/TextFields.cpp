@@ -38,7 +38,9 @@ std::string Field(std::string_view text, char sep, int n) {
 }
 
 namespace {
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 } // namespace
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -98,4 +100,15 @@ bool ScanLong(std::string_view text, long& value) {
         return false;
     value = v; // strtol clamps to LONG_MIN / LONG_MAX on overflow
     return true;
+}
+
+long LeadingDigits(std::string_view text) {
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        if (value < 1000000000L)
+            value = value * 10 + (c - '0');
+    }
+    return value;
 }

@@ -29,3 +29,7 @@ std::string Trim(std::string_view text);
 // white space, an optional sign, digits). Gives false when there is no number.
 // Values beyond the range of long are clamped.
 bool ScanLong(std::string_view text, long& value);
+
+// The value of a text's leading decimal digits (no sign, no white space);
+// 0 when it starts with none. Stops growing at a billion.
+long LeadingDigits(std::string_view text);

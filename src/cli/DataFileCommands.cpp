@@ -1,0 +1,137 @@
+#include "DataFileCommands.h"
+
+#include "CChannelRow.h"
+#include "CM220Radio.h"
+#include "DocumentFile.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace {
+constexpr int kUsageError = 2;
+constexpr int kFileError = 3;
+
+int FileError(std::ostream& err, const DocumentFileResult& r) {
+    err << "kt-m220-cli: " << r.message;
+    if (!r.answer.empty())
+        err << " (" << r.answer << ")";
+    err << "\n";
+    return kFileError;
+}
+
+int Usage(std::ostream& err, const char* usage) {
+    err << "usage: kt-m220-cli " << usage << "\n";
+    return kUsageError;
+}
+
+// One common setting as a person reads it: its label and the getter.
+struct SettingLine {
+    const char* label;
+    std::string (CM220Radio::*get)();
+};
+
+const SettingLine kSettings[] = {
+    {"Operation beep", &CM220Radio::GetBeep},
+    {"Up/down key beep", &CM220Radio::GetBeepUpDownKey},
+    {"Side tone", &CM220Radio::GetSideTone},
+    {"Scan function", &CM220Radio::GetScanFunction},
+    {"Scan mode", &CM220Radio::GetScanMode},
+    {"Hanger scan", &CM220Radio::GetHangerScan},
+    {"Priority scan", &CM220Radio::GetPriorityScan},
+    {"Priority channel", &CM220Radio::GetPriorityChannel},
+    {"Indication mode", &CM220Radio::GetIndicationMode},
+    {"LCD backlight", &CM220Radio::GetLcdBacklight},
+    {"LCD dimmer", &CM220Radio::GetLcdDimmer},
+    {"Opening text", &CM220Radio::GetOpeningText},
+    {"Adjust mode", &CM220Radio::GetAdjustEnable},
+    {"Channel spacing", &CM220Radio::GetChannelSpacing},
+    {"VFO mode", &CM220Radio::GetVfoModeEnable},
+    {"VFO transmit inhibit", &CM220Radio::GetVfoTxInhibit},
+    {"Memory write", &CM220Radio::GetMemoryWriteEnable},
+    {"Clone comment", &CM220Radio::GetCloneComment},
+};
+
+void PrintChannels(CM220Radio& radio, std::ostream& out) {
+    // The columns of the channel list, left to right, without the empty last one.
+    static const char* const kTitles[] = {"CH",   "Prio",       "Frequency",
+                                          "Name", "Tx Inhibit", "Memory Lockout"};
+    static const int kWidths[] = {4, 6, 12, 9, 12, 14};
+    char line[128];
+    std::snprintf(line, sizeof line, "%-*s%-*s%-*s%-*s%-*s%s", kWidths[0], kTitles[0], kWidths[1],
+                  kTitles[1], kWidths[2], kTitles[2], kWidths[3], kTitles[3], kWidths[4],
+                  kTitles[4], kTitles[5]);
+    out << line << "\n";
+    for (int n = 1; n <= CM220Radio::kChannelCount; ++n) {
+        const auto& c = CChannelRow::Build(radio, n).cells;
+        std::snprintf(line, sizeof line, "%-*s%-*s%-*s%-*s%-*s%s", kWidths[0], c[0].c_str(),
+                      kWidths[1], c[1].c_str(), kWidths[2], c[2].c_str(), kWidths[3], c[3].c_str(),
+                      kWidths[4], c[4].c_str(), c[5].c_str());
+        std::string text = line;
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text << "\n";
+    }
+}
+
+void PrintSettings(CM220Radio& radio, std::ostream& out) {
+    for (const SettingLine& s : kSettings) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%-22s", s.label);
+        std::string text = line + (radio.*s.get)();
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text << "\n";
+    }
+}
+} // namespace
+
+int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2 || args[0] != "-o")
+        return Usage(err, "new -o FILE");
+    CM220Radio radio;
+    radio.NewData();
+    const DocumentFileResult saved = SaveDocument(radio, args[1]);
+    if (!saved.ok)
+        return FileError(err, saved);
+    out << "New data file " << args[1] << "\n";
+    return 0;
+}
+
+int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1)
+        return Usage(err, "show FILE");
+    CM220Radio radio;
+    radio.NewData();
+    const DocumentFileResult loaded = LoadDocument(radio, args[0]);
+    if (!loaded.ok)
+        return FileError(err, loaded);
+    PrintChannels(radio, out);
+    out << "\n";
+    PrintSettings(radio, out);
+    return 0;
+}
+
+int RunSet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() < 2)
+        return Usage(err, "set FILE COMMAND...");
+    CM220Radio radio;
+    radio.NewData();
+    const std::string& path = args[0];
+    const DocumentFileResult loaded = LoadDocument(radio, path);
+    if (!loaded.ok)
+        return FileError(err, loaded);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string answer = radio.Command(args[i]);
+        if (answer.empty()) {
+            err << "kt-m220-cli: the engine does not know the command '" << args[i] << "'; " << path
+                << " is unchanged\n";
+            return kUsageError;
+        }
+        out << args[i] << " -> " << answer << "\n";
+    }
+    radio.Heal();
+    const DocumentFileResult saved = SaveDocument(radio, path);
+    if (!saved.ok)
+        return FileError(err, saved);
+    return 0;
+}

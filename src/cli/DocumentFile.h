@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+class CRadioData;
+
+// Reading and writing data files from the command line through the radio data
+// object, so that the command line accepts exactly the files the desktop
+// program accepts.
+struct DocumentFileResult {
+    bool ok = true;
+    std::string message; // what went wrong, for the user
+    std::string answer;  // the engine's answer word when it refused the file
+};
+
+// Reads path into radio (through its Serialize). A file larger than any data
+// file can be is refused without reading it all.
+DocumentFileResult LoadDocument(CRadioData& radio, const std::string& path);
+
+// Writes radio to path atomically: a temporary file in the same folder, synced,
+// then renamed over the old file, so a failure leaves the old file intact.
+DocumentFileResult SaveDocument(CRadioData& radio, const std::string& path);

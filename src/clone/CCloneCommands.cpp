@@ -1,0 +1,143 @@
+#include "CCloneCommands.h"
+
+#include "CCloneComm.h"
+#include "CM220Radio.h"
+#include "CloneMessages.h"
+#include "ICloneUi.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+// Holds the wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    explicit WaitCursor(ICloneUi& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
+    ~WaitCursor() { ui_.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    ICloneUi& ui_;
+};
+
+// The device and the system's reason when the port could not be opened, with
+// what to do about a refused permission.
+std::string PortDetail(const CPortError& error) {
+    if (error.device.empty())
+        return {};
+    std::string detail = error.device + ": " + error.reason;
+    if (error.code == EACCES || error.code == EPERM)
+        detail += "\nYour user must be in the \"dialout\" group to use serial ports: "
+                  "sudo usermod -aG dialout $USER, then log out and in again.";
+    else if (error.code == EBUSY)
+        detail += "\nAnother program is using the port; close it and try again.";
+    else if (error.code == ENOENT)
+        detail += "\nNo such device: check that the cable is plugged in, or choose another port.";
+    return detail;
+}
+} // namespace
+
+CCloneCommands::CCloneCommands(CM220Radio& radio, CCloneComm& comm, ICloneUi& ui,
+                               std::string cloneFile, Document document)
+    : radio_(radio), comm_(comm), ui_(ui), cloneFile_(std::move(cloneFile)),
+      document_(std::move(document)) {}
+
+bool CCloneCommands::IdentityMatches() const {
+    const CIdentityRecord& reported = comm_.GetIdentity();
+    const CIdentityRecord& own = radio_.GetIdentity();
+    return reported.model == own.model && reported.revision == own.revision;
+}
+
+void CCloneCommands::SetCodesFromRadio() {
+    comm_.SetModelCode(radio_.GetIdentity().model);
+    comm_.SetRevisionCode(radio_.GetIdentity().revision);
+}
+
+int CCloneCommands::RunInformationUnderWaitCursor() {
+    comm_.SetFile(cloneFile_);
+    WaitCursor wait(ui_);
+    return comm_.RunInformation();
+}
+
+int CCloneCommands::Read() {
+    if (document_.isModified && document_.isModified() &&
+        !ui_.AskOkCancel(std::string(CloneText::kAskRead) + "," + CloneText::kDataEdited))
+        return kDeclined;
+    int outcome = RunInformationUnderWaitCursor();
+    if (outcome == CloneOutcome::kCompleted) {
+        if (!IdentityMatches()) {
+            outcome = CloneOutcome::kIllegalIdentity;
+        } else {
+            SetCodesFromRadio();
+            WaitCursor wait(ui_);
+            outcome = comm_.RunRead();
+            if (outcome == CloneOutcome::kCompleted) {
+                // A clone file the engine does not take is a failed read: the
+                // document stays as it was.
+                if (radio_.LoadDataFile(cloneFile_)) {
+                    if (document_.onImageRead)
+                        document_.onImageRead();
+                } else {
+                    outcome = CloneOutcome::kFailed;
+                }
+            }
+        }
+    }
+    comm_.SignalResult(outcome == CloneOutcome::kCompleted);
+    Report(CloneCommand::Read, outcome);
+    return outcome;
+}
+
+int CCloneCommands::Write() {
+    if (!ui_.AskOkCancel(CloneText::kAskWrite))
+        return kDeclined;
+    int outcome = RunInformationUnderWaitCursor();
+    if (outcome == CloneOutcome::kCompleted) {
+        if (!IdentityMatches()) {
+            outcome = CloneOutcome::kIllegalIdentity;
+        } else {
+            SetCodesFromRadio();
+            WaitCursor wait(ui_);
+            radio_.SaveDataFile(cloneFile_);
+            comm_.SetFile(cloneFile_);
+            outcome = comm_.RunWrite();
+        }
+    }
+    comm_.SignalResult(outcome == CloneOutcome::kCompleted);
+    Report(CloneCommand::Write, outcome);
+    return outcome;
+}
+
+int CCloneCommands::Information() {
+    int outcome = RunInformationUnderWaitCursor();
+    if (outcome == CloneOutcome::kCompleted && IdentityMatches()) {
+        SetCodesFromRadio();
+        comm_.SignalResult(true);
+        const CIdentityRecord& id = comm_.GetIdentity();
+        const std::size_t n = std::min<std::size_t>(id.length, 16);
+        const std::string comment(reinterpret_cast<const char*>(id.data.data()), n);
+        ui_.ShowInformation(radio_.GetModelName(), comment);
+    } else {
+        if (outcome == CloneOutcome::kCompleted)
+            outcome = CloneOutcome::kIllegalIdentity;
+        comm_.SignalResult(false);
+        Report(CloneCommand::Information, outcome);
+    }
+    SetCodesFromRadio();
+    return outcome;
+}
+
+void CCloneCommands::Report(CloneCommand command, int outcome) {
+    const CloneMessage message = MessageForOutcome(command, outcome);
+    if (!message.status.empty())
+        ui_.SetStatusText(message.status);
+    if (message.box.empty())
+        return;
+    std::string detail;
+    if (outcome == CloneOutcome::kPortFailed)
+        detail = PortDetail(comm_.LastOpenError());
+    else if (outcome == CloneOutcome::kFailed && comm_.LastFileError().code != 0)
+        detail = "Clone file " + comm_.LastFileError().path + ": " + comm_.LastFileError().reason;
+    ui_.MessageBox(message.box, detail);
+}

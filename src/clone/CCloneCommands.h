@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CloneMessages.h"
+
+#include <functional>
+#include <string>
+
+class CCloneComm;
+class CM220Radio;
+class ICloneUi;
+
+// The three commands of the Clone menu: Read, Write and Information. Each
+// drives the clone engine, checks that the transceiver is the model and
+// revision the radio data object describes, moves the memory contents between
+// the radio data object and the clone file, and tells the user the outcome
+// with a status text, a message box and a beep pattern. The desktop document
+// and the command line both run them.
+class CCloneCommands {
+public:
+    struct Document {
+        // Whether the document counts as modified (Read asks first then).
+        std::function<bool()> isModified;
+        // After a successful Read: mark the document modified, update views.
+        std::function<void()> onImageRead;
+    };
+
+    CCloneCommands(CM220Radio& radio, CCloneComm& comm, ICloneUi& ui, std::string cloneFile,
+                   Document document);
+
+    // Each returns the outcome code: 0 completed, 1 cancelled, 77 failed,
+    // 80 no identity line, 85 wrong transceiver, 91 port not available, and
+    // -1 when the user declined the question and nothing was done.
+    int Read();
+    int Write();
+    int Information();
+
+    static constexpr int kDeclined = -1;
+
+private:
+    bool IdentityMatches() const;
+    void SetCodesFromRadio();
+    int RunInformationUnderWaitCursor();
+    void Report(CloneCommand command, int outcome);
+
+    CM220Radio& radio_;
+    CCloneComm& comm_;
+    ICloneUi& ui_;
+    std::string cloneFile_;
+    Document document_;
+};

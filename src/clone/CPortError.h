@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Why a serial port could not be opened: the device path tried, the errno
+// value and the system's text for it. After a successful open, device is the
+// device opened and code is 0.
+struct CPortError {
+    std::string device;
+    int code = 0;
+    std::string reason;
+};

@@ -1,0 +1,46 @@
+#include "CSelectValue.h"
+
+#include "TextFields.h"
+#include "ValueSelector.h"
+
+bool CSelectValue::SelectText(const std::string& text) {
+    for (int i = 0; i < list_->Count(); ++i) {
+        if (EqualsNoCase(list_->Text(i), text)) {
+            index_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+int CSelectValue::SelectValue(unsigned value) {
+    const auto wanted = static_cast<std::uint16_t>(value & 0xFFFF);
+    for (int i = 0; i < list_->Count(); ++i) {
+        if (list_->Value(i) == wanted) {
+            index_ = i;
+            return index_;
+        }
+    }
+    // No entry carries the value: ClampIndex of the count is the default entry.
+    index_ = list_->ClampIndex(list_->Count());
+    return index_;
+}
+
+std::string CSelectValue::Command(const std::string& valuePart) {
+    std::string part = valuePart;
+    const int selector = ParseValueSelector(part);
+    const std::string value = Remainder(part, '=', 1);
+    if (selector == kSelectorByNumber) {
+        if (!value.empty()) {
+            long number = 0;
+            if (ScanLong(value, number))
+                SelectIndex(number);
+            else
+                SelectIndex(list_->DefaultIndex());
+        }
+        return std::to_string(index_);
+    }
+    if (!value.empty())
+        SelectText(value);
+    return Text();
+}

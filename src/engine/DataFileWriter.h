@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Creates or truncates the file at path and writes content into it. True only
+// when the file was opened and every byte was written and the file closed
+// without error.
+bool WriteDataFile(const std::string& path, std::string_view content);

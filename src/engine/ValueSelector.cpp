@@ -1,0 +1,26 @@
+#include "ValueSelector.h"
+
+#include "TextFields.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+constexpr std::array<std::string_view, 3> kSelectorWords = {"ByString", "ByNumber",
+                                                            "ByMenuItemName"};
+} // namespace
+
+int ParseValueSelector(std::string& text) {
+    if (text.empty())
+        return kSelectorByString;
+    const std::string word = Field(text, '=', 0);
+    if (word.empty())
+        return kSelectorByString;
+    for (std::size_t i = 0; i < kSelectorWords.size(); ++i) {
+        if (EqualsNoCase(word, kSelectorWords[i])) {
+            text = "=" + Remainder(text, '=', 1);
+            return static_cast<int>(i);
+        }
+    }
+    return kSelectorByString;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The optional word in front of a value that says in which form the value is
+// exchanged: as text (the default), as a number, or as a menu item's text.
+constexpr int kSelectorByString = 0;
+constexpr int kSelectorByNumber = 1;
+constexpr int kSelectorByMenuItemName = 2;
+
+// Reads a leading "ByString", "ByNumber" or "ByMenuItemName" (any case) that
+// stands before the first "=" of text. When one is found, text becomes "="
+// followed by everything after its first "=" (just "=" when it has none) and
+// the word's index is returned. Otherwise text is left alone and the answer is
+// kSelectorByString.
+int ParseValueSelector(std::string& text);
