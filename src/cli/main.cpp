@@ -1,6 +1,7 @@
 #include "CloneCommandsCli.h"
 #include "DataFileCommands.h"
 #include "EngineConsole.h"
+#include "PortsCommand.h"
 
 #include <iostream>
 #include <string>
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
         return RunRead(args, std::cout, std::cerr);
     if (command == "write")
         return RunWrite(args, std::cout, std::cerr);
+    if (command == "ports")
+        return RunPorts(args, std::cout, std::cerr);
     std::cerr << "kt-m220-cli: unknown command '" << command << "'\n";
     return Usage(std::cerr, 2);
 }

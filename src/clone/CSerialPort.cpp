@@ -167,8 +167,9 @@ bool CSerialPort::Write(const std::uint8_t* bytes, std::size_t count) {
             return false;
         }
         // The output queue is full: wait until the line takes more.
+        // Rounded up, so that the wait reaches the deadline.
         const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) {
             ReportError(kWriteErrorText, ETIMEDOUT);
             return false;

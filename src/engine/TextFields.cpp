@@ -4,17 +4,29 @@
 #include <climits>
 #include <cstdlib>
 
-std::string Remainder(std::string_view text, std::string_view sep, int n) {
-    if (sep.empty())
-        return n == 0 ? std::string(text) : std::string();
+namespace {
+// The text after the n-th separator, as a view into text; false when there are
+// fewer than n separators.
+bool RemainderView(std::string_view text, std::string_view sep, int n, std::string_view& rest) {
+    if (sep.empty()) {
+        rest = n == 0 ? text : std::string_view();
+        return n == 0;
+    }
     std::size_t pos = 0;
     for (int i = 0; i < n; ++i) {
         const std::size_t found = text.find(sep, pos);
         if (found == std::string_view::npos)
-            return {};
+            return false;
         pos = found + sep.size();
     }
-    return std::string(text.substr(pos));
+    rest = text.substr(pos);
+    return true;
+}
+} // namespace
+
+std::string Remainder(std::string_view text, std::string_view sep, int n) {
+    std::string_view rest;
+    return RemainderView(text, sep, n, rest) ? std::string(rest) : std::string();
 }
 
 std::string Remainder(std::string_view text, char sep, int n) {
@@ -22,15 +34,12 @@ std::string Remainder(std::string_view text, char sep, int n) {
 }
 
 std::string Field(std::string_view text, std::string_view sep, int n) {
-    if (n > 0 && sep.empty())
+    std::string_view rest;
+    if (!RemainderView(text, sep, n, rest))
         return {};
-    std::string rest = Remainder(text, sep, n);
-    if (!sep.empty()) {
-        const std::size_t found = rest.find(sep);
-        if (found != std::string::npos)
-            rest.resize(found);
-    }
-    return rest;
+    if (!sep.empty())
+        rest = rest.substr(0, rest.find(sep));
+    return std::string(rest);
 }
 
 std::string Field(std::string_view text, char sep, int n) {

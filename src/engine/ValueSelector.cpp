@@ -18,7 +18,9 @@ int ParseValueSelector(std::string& text) {
         return kSelectorByString;
     for (std::size_t i = 0; i < kSelectorWords.size(); ++i) {
         if (EqualsNoCase(word, kSelectorWords[i])) {
-            text = "=" + Remainder(text, '=', 1);
+            const std::string rest = Remainder(text, '=', 1);
+            text.assign(1, '=');
+            text += rest;
             return static_cast<int>(i);
         }
     }

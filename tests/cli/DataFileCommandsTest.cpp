@@ -68,3 +68,25 @@ TEST(CliEngineConsole, AnswersAreCopiedByteForByte) {
                      "APPEAR=ON\tFREQUENCY=118.000\tNAME=       \tTXINHIBIT=OFF\tCHLOCKOUT=OFF\n"
                      "\n       \n");
 }
+
+TEST(CliPorts, ShowsTheMappingFromTheDesktopProgramsSettings) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "Velk");
+    WriteFileBytes(
+        dir.File("Velk/KT-M220.conf"),
+        "[General]\nx=1\n\n[CommPort]\nPortNumber=2\nDevice2=/dev/serial/by-id/usb-cable\n");
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    const auto r = Cli({"ports"});
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("COM2  /dev/serial/by-id/usb-cable  (set in the settings)  (not present)"
+                         "  <- used without --port\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("COM1  "), std::string::npos);
+}

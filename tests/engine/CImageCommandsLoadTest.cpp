@@ -173,21 +173,25 @@ TEST(CImageCommandsLoad, AcceptsRecordsInAnyOrderShapeAndCase) {
     reversed.insert(reversed.begin() + 5, "#" + std::string(100000, 'c')); // long comment
     reversed.insert(reversed.begin() + 9, "#");
 
-    // The same image in 7-byte records that cross the 16-byte rows, lower case.
+    // The same image in records of another size that cross the 16-byte rows.
     const std::vector<std::uint8_t> image = ImageOfDataFile(JoinCrLf(other));
-    std::vector<std::string> odd = {"22700100"};
-    for (std::uint32_t a = 0x010; a < 0x200; a += 7) {
-        const std::uint32_t n = std::min<std::uint32_t>(7, 0x200 - a);
-        char head[8];
-        std::snprintf(head, sizeof head, "%04x%02x", a, n);
-        std::string line = head;
-        for (std::uint32_t i = 0; i < n; ++i) {
-            char byte[3];
-            std::snprintf(byte, sizeof byte, "%02x", image[a + i]);
-            line += byte;
+    const auto chunked = [&image](std::uint32_t size, const char* digits) {
+        std::vector<std::string> lines = {"22700100"};
+        for (std::uint32_t a = 0x010; a < 0x200; a += size) {
+            const std::uint32_t n = std::min<std::uint32_t>(size, 0x200 - a);
+            char text[8];
+            std::snprintf(text, sizeof text, digits, a >> 8, a & 0xFF);
+            std::string line = text;
+            std::snprintf(text, sizeof text, digits, n, 0);
+            line += std::string(text).substr(0, 2);
+            for (std::uint32_t i = 0; i < n; ++i) {
+                std::snprintf(text, sizeof text, digits, image[a + i], 0);
+                line += std::string(text).substr(0, 2);
+            }
+            lines.push_back(line);
         }
-        odd.push_back(line);
-    }
+        return lines;
+    };
 
     // Records written twice: the later one stands.
     std::vector<std::string> overwritten = With(other, 2, "0070031FFFFF");
@@ -201,7 +205,8 @@ TEST(CImageCommandsLoad, AcceptsRecordsInAnyOrderShapeAndCase) {
         {"LF lines", JoinLf(other), "OK"},
         {"no line end after the last record", text.substr(0, text.size() - 2), "OK"},
         {"reversed, with comments", JoinCrLf(reversed), "OK"},
-        {"odd records in lower case", JoinLf(odd), "OK"},
+        {"7-byte records in lower case", JoinLf(chunked(7, "%02x%02x")), "OK"},
+        {"255-byte records, the longest lines", JoinCrLf(chunked(255, "%02X%02X")), "OK"},
         {"overwritten record", JoinCrLf(overwritten), "OK"},
         {"a long file", JoinCrLf(repeated), "OK"},
     };

@@ -199,3 +199,18 @@ TEST(CRadioDataRig, UnknownCommandsAnswerEmpty) {
     EXPECT_EQ(radio.Command("NO.SUCH.THING"), "");
     EXPECT_EQ(radio.GetFrequency(21), ""); // the bare "FREQUENCY" is no command
 }
+
+TEST(CRadioDataRig, ALoadedDataFileThatIsRefusedChangesNothing) {
+    TempDir dir;
+    const std::string path = dir.File("clone.vkf");
+    WriteFileBytes(path, "22700100\r\n#\r\n00101020202020202020202020202020202020\r\n");
+    RecordingRadio radio;
+    radio.NewData();
+    radio.SetName(1, "KEEP");
+    radio.commands.clear();
+    EXPECT_FALSE(radio.LoadDataFile(path)); // records for 0x080-0x1FF are missing
+    EXPECT_EQ(radio.commands, std::vector<std::string>{"FILE.LOAD.\"" + path + "\""});
+    EXPECT_TRUE(radio.IsModified());
+    EXPECT_EQ(radio.GetName(1), "KEEP");
+    EXPECT_FALSE(radio.LoadDataFile(dir.File("missing.vkf")));
+}

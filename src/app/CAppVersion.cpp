@@ -1,0 +1,2 @@
+// The application library of the desktop program.
+int KtAppLibrary() { return 1; }

@@ -1,0 +1,2 @@
+// The widgets library of the desktop program.
+int KtUiLibrary() { return 1; }
