@@ -483,12 +483,3 @@ TEST(CCloneCommSignalTest, BeepPatterns) {
               (std::vector<std::string>{"beep 500 400", "pause 100", "beep 500 400", "pause 100",
                                         "beep 500 400", "pause 100", "beep 500 400", "pause 500"}));
 }
-
-TEST(CCloneCommSignalTest, DefaultsOfANewEngine) {
-    CCloneComm comm;
-    EXPECT_EQ(comm.GetPortNumber(), 1u);
-    EXPECT_EQ(comm.ExpectedReadRecords(), 300u);
-    EXPECT_EQ(comm.PortName(), "COM1:");
-    EXPECT_EQ(comm.BaudRate(), 9600u);
-    EXPECT_EQ(comm.GetHandle(), -1);
-}

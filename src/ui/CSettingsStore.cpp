@@ -1,0 +1,42 @@
+#include "CSettingsStore.h"
+
+namespace {
+QString Key(const char* section, const QString& key) {
+    return QString::fromLatin1(section) + QLatin1Char('/') + key;
+}
+} // namespace
+
+CSettingsStore::CSettingsStore()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, kCompany, kApplication) {}
+
+int CSettingsStore::GetInt(const char* section, const QString& key, int defaultValue) {
+    bool ok = false;
+    const int value = settings_.value(Key(section, key), defaultValue).toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void CSettingsStore::WriteInt(const char* section, const QString& key, int value) {
+    settings_.setValue(Key(section, key), value);
+}
+
+QString CSettingsStore::GetString(const char* section, const QString& key,
+                                  const QString& defaultValue) {
+    return settings_.value(Key(section, key), defaultValue).toString();
+}
+
+void CSettingsStore::WriteString(const char* section, const QString& key, const QString& value) {
+    settings_.setValue(Key(section, key), value);
+}
+
+QByteArray CSettingsStore::GetBytes(const char* section, const QString& key) {
+    return settings_.value(Key(section, key)).toByteArray();
+}
+
+void CSettingsStore::WriteBytes(const char* section, const QString& key, const QByteArray& value) {
+    settings_.setValue(Key(section, key), value);
+}
+
+bool CSettingsStore::Sync() {
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}

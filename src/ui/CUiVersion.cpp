@@ -1,2 +1,0 @@
-// The widgets library of the desktop program.
-int KtUiLibrary() { return 1; }
