@@ -122,7 +122,6 @@ private:
     std::uint16_t kind_ = 0;
     bool frameComplete_ = false;
     int timeoutStatus_ = kStatusNoEcho;
-    bool writeMode_ = false;
     bool endEchoed_ = false;
     unsigned recordCounter_ = 0;
     int status_ = kStatusRunning;

@@ -1,6 +1,10 @@
 #include "CCloneCable.h"
 
 namespace {
+std::string Frames(int n) {
+    return std::to_string(n) + (n == 1 ? " frame" : " frames");
+}
+
 // The echo of the first payload byte is what --wrong-echo alters: body offset 3.
 constexpr std::size_t kAlteredBodyOffset = CSimFrame::kPayloadOffset;
 
@@ -38,8 +42,8 @@ void CCloneCable::Echo(std::uint8_t byte, CLineOutput& out) {
     if (faults_.noEcho)
         return;
     const bool alter = programFrames_ + 1 == faults_.wrongEchoFrame && parser_.InFrame() &&
-                       parser_.Collected() == kAlteredBodyOffset &&
-                       byte != CSimFrame::kPreamble && byte != CSimFrame::kEnd;
+                       parser_.Collected() == kAlteredBodyOffset && byte != CSimFrame::kPreamble &&
+                       byte != CSimFrame::kEnd;
     if (alter) {
         out.items.push_back(CLineItem::Of(Altered(byte)));
         out.log.push_back("cable: altered one byte in the echo of frame " +
@@ -53,12 +57,11 @@ void CCloneCable::FramePassed(CLineOutput& out) {
     ++framesPassed_;
     if (faults_.closeAfter && framesPassed_ == *faults_.closeAfter) {
         out.items.push_back(CLineItem::Mark(CLineItem::Kind::CloseDevice));
-        out.log.push_back("cable: the device vanishes after " + std::to_string(framesPassed_) +
-                          " frames");
+        out.log.push_back("cable: the device vanishes after " + Frames(framesPassed_));
         closed_ = true;
     }
     if (faults_.pullAfter && framesPassed_ == *faults_.pullAfter && !closed_) {
-        out.log.push_back("cable: pulled after " + std::to_string(framesPassed_) + " frames");
+        out.log.push_back("cable: pulled after " + Frames(framesPassed_));
         pulled_ = true;
     }
 }

@@ -12,9 +12,9 @@
 
 // Faults of the cable and the line between the program and the transceiver.
 struct CCableFaults {
-    bool noEcho = false;           // the program's bytes do not come back
-    int wrongEchoFrame = 0;        // in the echo of the program's n-th frame one byte is altered
-    bool noise = false;            // junk bytes (never FE or FD) before each transceiver frame
+    bool noEcho = false;             // the program's bytes do not come back
+    int wrongEchoFrame = 0;          // in the echo of the program's n-th frame one byte is altered
+    bool noise = false;              // junk bytes (never FE or FD) before each transceiver frame
     std::optional<int> pullAfter{};  // after n frames nothing passes any more
     std::optional<int> closeAfter{}; // after n frames the device vanishes
 };
@@ -46,6 +46,7 @@ public:
     CTransceiver& Transceiver() { return transceiver_; }
     int FramesPassed() const { return framesPassed_; }
     bool Dead() const { return pulled_ || closed_; }
+    bool Vanished() const { return closed_; }
 
 private:
     void Echo(std::uint8_t byte, CLineOutput& out);

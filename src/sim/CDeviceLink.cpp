@@ -14,8 +14,7 @@ std::string LinkTarget(const std::string& path) {
 }
 } // namespace
 
-bool CDeviceLink::Make(const std::string& linkPath, const std::string& target,
-                       std::string& error) {
+bool CDeviceLink::Make(const std::string& linkPath, const std::string& target, std::string& error) {
     Remove();
     struct stat st {};
     if (::lstat(linkPath.c_str(), &st) == 0) {

@@ -49,8 +49,7 @@ bool CPacedLine::FrontDue(Nanos now) const {
 std::vector<std::uint8_t> CPacedLine::DueBytes(Nanos now, std::size_t max) const {
     std::vector<std::uint8_t> bytes;
     for (const Entry& entry : queue_) {
-        if (bytes.size() >= max || entry.deadline > now ||
-            entry.item.kind != CLineItem::Kind::Byte)
+        if (bytes.size() >= max || entry.deadline > now || entry.item.kind != CLineItem::Kind::Byte)
             break;
         bytes.push_back(entry.item.byte);
     }

@@ -37,7 +37,9 @@ public:
     // The bytes at the front that may leave at now (marks stop the run), at
     // most max of them; PopFront(n) then takes the ones that went out.
     std::vector<std::uint8_t> DueBytes(Nanos now, std::size_t max) const;
-    void PopFront(std::size_t n) { queue_.erase(queue_.begin(), queue_.begin() + static_cast<long>(n)); }
+    void PopFront(std::size_t n) {
+        queue_.erase(queue_.begin(), queue_.begin() + static_cast<long>(n));
+    }
     // Drops everything waiting (the next byte then finds an idle line).
     void Clear() {
         queue_.clear();
@@ -49,7 +51,8 @@ public:
 
 private:
     // A byte takes numerator / denominator nanoseconds.
-    CPacedLine(Nanos numerator, Nanos denominator) : numerator_(numerator), denominator_(denominator) {}
+    CPacedLine(Nanos numerator, Nanos denominator)
+        : numerator_(numerator), denominator_(denominator) {}
 
     struct Entry {
         CLineItem item;
@@ -59,7 +62,7 @@ private:
     Nanos numerator_;
     Nanos denominator_;
     std::deque<Entry> queue_;
-    bool busy_ = false;     // a spell has begun (spellStart_ and lastIndex_ are valid)
-    Nanos spellStart_ = 0;  // when byte 0 of the current spell leaves
+    bool busy_ = false;          // a spell has begun (spellStart_ and lastIndex_ are valid)
+    Nanos spellStart_ = 0;       // when byte 0 of the current spell leaves
     std::int64_t lastIndex_ = 0; // index of the last byte given a moment
 };

@@ -8,7 +8,9 @@
 #include <termios.h>
 
 namespace {
-std::string Failure(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string Failure(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 bool MakeRaw(int fd) {
     termios tio{};

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-ByteVector CSimFrame::FromTransceiver(std::uint8_t command,
-                                        std::span<const std::uint8_t> payload) {
+ByteVector CSimFrame::FromTransceiver(std::uint8_t command, std::span<const std::uint8_t> payload) {
     ByteVector frame;
     frame.reserve(payload.size() + 6);
     for (std::uint8_t b : {kPreamble, kPreamble, kTransceiverAddress, kProgramAddress, command})
@@ -26,7 +25,7 @@ std::uint8_t CSimFrame::Checksum(std::span<const std::uint8_t> bytes) {
 }
 
 std::uint8_t CSimFrame::RecordChecksum(std::uint16_t address, std::uint8_t countField,
-                                         std::span<const std::uint8_t> data) {
+                                       std::span<const std::uint8_t> data) {
     unsigned sum = (address >> 8) + (address & 0xFF) + countField;
     for (std::uint8_t b : data)
         sum += b;
@@ -34,7 +33,7 @@ std::uint8_t CSimFrame::RecordChecksum(std::uint16_t address, std::uint8_t count
 }
 
 std::string CSimFrame::RecordText(std::uint16_t address, std::uint8_t countField,
-                                    std::span<const std::uint8_t> data, std::uint8_t checksum) {
+                                  std::span<const std::uint8_t> data, std::uint8_t checksum) {
     char digits[8];
     std::snprintf(digits, sizeof digits, "%04X%02X", address, countField);
     std::string text = digits;

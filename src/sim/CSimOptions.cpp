@@ -102,9 +102,7 @@ const std::map<std::string, Option, std::less<>>& Options() {
           "a speed in baud, 0 to 4000000"}},
         {"--slow",
          {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              return ParseDecimal(v, 1, 60'000, o.slowMs);
-          },
+          [](CSimOptions& o, const std::string& v) { return ParseDecimal(v, 1, 60'000, o.slowMs); },
           "milliseconds, 1 to 60000"}},
         {"--exchanges",
          {Takes::Value,
@@ -276,7 +274,9 @@ bool CSimOptions::Parse(const std::vector<std::string>& args, CSimOptions& optio
     return true;
 }
 
-std::string CSimOptions::VersionText() { return std::string("kt-m220-sim ") + KTM220_VERSION; }
+std::string CSimOptions::VersionText() {
+    return std::string("kt-m220-sim ") + KTM220_VERSION;
+}
 
 std::string CSimOptions::HelpText() {
     return R"(Usage: kt-m220-sim [OPTION]...

@@ -48,8 +48,7 @@ CSimulator::Step CSimulator::SendDue(CPacedLine::Nanos now) {
         if (item.kind == CLineItem::Kind::ExchangeDone) {
             line_.PopFront();
             ++exchangesDone_;
-            if (settings_.exchanges > 0 && exchangesDone_ >= settings_.exchanges &&
-                finishedAt_ < 0)
+            if (settings_.exchanges > 0 && exchangesDone_ >= settings_.exchanges && finishedAt_ < 0)
                 finishedAt_ = now;
             continue;
         }
@@ -128,9 +127,11 @@ void CSimulator::WatchDevice() {
     if (const std::string note = cable_.Transceiver().ResetSession(); !note.empty())
         Log(note);
     if (!line_.Empty()) {
-        Log(std::to_string(line_.Size()) + " bytes nobody will read are not sent");
+        Log("what is left on the line is dropped: nobody will read it");
         line_.Clear();
         writeBlocked_ = false;
+        if (cable_.Vanished()) // the device still has to vanish
+            line_.Push(CLineItem::Mark(CLineItem::Kind::CloseDevice), Now());
     }
     if (watch_.Openers() > 0)
         Log("port opened");
@@ -162,6 +163,34 @@ bool CSimulator::Finished(CPacedLine::Nanos now) {
     return now - finishedAt_ >= kSettle && pty_.UnreadByProgram() <= 0;
 }
 
+std::optional<CPacedLine::Nanos> CSimulator::WakeTime(CPacedLine::Nanos now) {
+    std::optional<CPacedLine::Nanos> wake;
+    if (!writeBlocked_)
+        wake = line_.NextDeadline();
+    if (finishedAt_ >= 0)
+        recheckAt_ = now + kRecheck;
+    if (recheckAt_ >= 0 && (!wake || *wake > recheckAt_))
+        wake = recheckAt_;
+    recheckAt_ = -1;
+    return wake;
+}
+
+bool CSimulator::StopRequested(const StopSource& stop) {
+    if (stop.kind == StopSource::Kind::Signal) {
+        signalfd_siginfo info{};
+        if (::read(stop.fd, &info, sizeof info) > 0)
+            Log("stopped by signal " + std::to_string(info.ssi_signo));
+        return true;
+    }
+    char ignored[256];
+    const ssize_t n = ::read(stop.fd, ignored, sizeof ignored);
+    if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
+        Log("stopped: end of the control input");
+        return true;
+    }
+    return false;
+}
+
 int CSimulator::Run(const std::vector<StopSource>& stops) {
     enum { kMaster, kWatch, kFirstStop };
     std::vector<pollfd> fds(kFirstStop + stops.size());
@@ -171,66 +200,39 @@ int CSimulator::Run(const std::vector<StopSource>& stops) {
     for (;;) {
         CPacedLine::Nanos now = Now();
         const Step sent = SendDue(now);
-        if (sent != Step::Go) {
+        if (sent != Step::Go || Finished(now)) {
             SaveIfPending();
             return sent == Step::Fail || saveFailed_ ? 1 : 0;
         }
         if (line_.Empty())
             SaveIfPending();
-        if (Finished(now))
-            return saveFailed_ ? 1 : 0;
 
         // Sleep until the next byte is due, or something happens.
-        std::optional<CPacedLine::Nanos> wake;
-        if (!writeBlocked_)
-            wake = line_.NextDeadline();
-        if (finishedAt_ >= 0)
-            recheckAt_ = now + kRecheck;
-        if (recheckAt_ >= 0 && (!wake || *wake > recheckAt_))
-            wake = recheckAt_;
-        recheckAt_ = -1;
-        fds[kMaster] = {pty_.Master(), static_cast<short>(POLLIN | (writeBlocked_ ? POLLOUT : 0)),
-                        0};
+        const std::optional<CPacedLine::Nanos> wake = WakeTime(now);
+        const auto events = static_cast<short>(POLLIN | (writeBlocked_ ? POLLOUT : 0));
+        fds[kMaster] = {pty_.Master(), events, 0};
         fds[kWatch] = {watch_.Active() ? watch_.Fd() : -1, POLLIN, 0};
-        timespec timeout{};
-        if (wake)
-            timeout = ToTimespec(*wake - now);
+        const timespec timeout = ToTimespec(wake.value_or(now) - now);
         const int ready = ::ppoll(fds.data(), fds.size(), wake ? &timeout : nullptr, nullptr);
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
+        if (ready < 0 && errno != EINTR) {
             Log(std::string("poll: ") + std::strerror(errno));
             return 1;
         }
-        if (ready == 0)
+        if (ready <= 0)
             continue;
 
         for (std::size_t i = 0; i < stops.size(); ++i) {
-            if (fds[kFirstStop + i].revents == 0)
-                continue;
-            if (stops[i].kind == StopSource::Kind::Signal) {
-                signalfd_siginfo info{};
-                if (::read(stops[i].fd, &info, sizeof info) > 0)
-                    Log("stopped by signal " + std::to_string(info.ssi_signo));
-                SaveIfPending();
-                return saveFailed_ ? 1 : 0;
-            }
-            char ignored[256];
-            const ssize_t n = ::read(stops[i].fd, ignored, sizeof ignored);
-            if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
-                Log("stopped: end of the control input");
+            if (fds[kFirstStop + i].revents != 0 && StopRequested(stops[i])) {
                 SaveIfPending();
                 return saveFailed_ ? 1 : 0;
             }
         }
         if (fds[kWatch].revents != 0)
             WatchDevice();
-        now = Now();
         if (fds[kMaster].revents & POLLOUT)
             writeBlocked_ = false;
-        if (fds[kMaster].revents & (POLLIN | POLLHUP | POLLERR)) {
-            if (ReadProgram(now) == Step::Fail)
-                return 1;
-        }
+        if ((fds[kMaster].revents & (POLLIN | POLLHUP | POLLERR)) &&
+            ReadProgram(Now()) == Step::Fail)
+            return 1;
     }
 }

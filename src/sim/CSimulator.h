@@ -7,6 +7,7 @@
 #include "CTransceiver.h"
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,8 +29,8 @@ public:
     };
 
     struct Settings {
-        int exchanges = 0;         // end after this many answered exchanges; 0: never
-        Saver saver;               // called after each accepted write; may be empty
+        int exchanges = 0;           // end after this many answered exchanges; 0: never
+        Saver saver;                 // called after each accepted write; may be empty
         std::ostream* log = nullptr; // where the exchanges are told; null: nowhere
     };
 
@@ -57,6 +58,10 @@ private:
     void WatchDevice();
     void SaveIfPending();
     bool Finished(CPacedLine::Nanos now);
+    // When the loop must wake up at the latest; nothing: only for an event.
+    std::optional<CPacedLine::Nanos> WakeTime(CPacedLine::Nanos now);
+    // Reads what a ready stop source brought; true when the run must end.
+    bool StopRequested(const StopSource& stop);
 
     CPseudoTerminal& pty_;
     CDeviceWatch& watch_;

@@ -47,8 +47,7 @@ CTransceiverAnswer CTransceiver::OnFrame(std::span<const std::uint8_t> body) {
     CTransceiverAnswer answer;
     if (body.size() < CSimFrame::kPayloadOffset || body[0] != CSimFrame::kProgramAddress ||
         body[1] != CSimFrame::kTransceiverAddress) {
-        answer.log.push_back("ignored a frame not addressed to the transceiver: " +
-                             HexBytes(body));
+        answer.log.push_back("ignored a frame not addressed to the transceiver: " + HexBytes(body));
         return answer;
     }
     const std::uint8_t command = body[CSimFrame::kCommandOffset];
@@ -222,10 +221,9 @@ void CTransceiver::FinishWrite(std::span<const std::uint8_t> payload, CTransceiv
     const std::uint8_t result =
         setup_.faults.result.value_or(sound ? std::uint8_t{0x00} : kWriteFailed);
     const std::uint8_t resultPayload[] = {result};
-    answer.frames.push_back(
-        CSimFrame::FromTransceiver(CSimFrame::kWriteResult, resultPayload));
-    std::string line = "write: " + std::to_string(recordsTaken_) + " records received, result " +
-                       Hex2(result);
+    answer.frames.push_back(CSimFrame::FromTransceiver(CSimFrame::kWriteResult, resultPayload));
+    std::string line =
+        "write: " + std::to_string(recordsTaken_) + " records received, result " + Hex2(result);
     if (sound && result == 0x00) {
         image_ = staged_;
         answer.imageWritten = true;

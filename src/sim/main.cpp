@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
         else
             *log << ", no pacing";
         *log << std::endl;
+        if (options.cable.pullAfter == 0)
+            *log << "cable: not connected" << std::endl;
         if (!watching)
             *log << "(the program's opening and closing of the device cannot be watched)"
                  << std::endl;

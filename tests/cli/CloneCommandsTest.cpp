@@ -146,7 +146,7 @@ TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
 }
 
 TEST(CliClone, NoEchoTimesOutAfterTwoToThreeSeconds) {
-    const auto run = Against({"--no-echo"}, {"read", "-o", "/dev/null"});
+    const auto run = Against({"--pull-after", "0"}, {"read", "-o", "/dev/null"});
     EXPECT_EQ(run.cli.status, 77);
     EXPECT_TRUE(Contains(run.cli.out, " Err: Cannot read cloning data.\n"));
     EXPECT_GE(run.seconds, 2.0);
@@ -161,4 +161,15 @@ TEST(CliClone, AMissingPortIsExplained) {
     EXPECT_TRUE(Contains(r.out, " Err: Cannot access RS-232C port.\n"));
     EXPECT_TRUE(Contains(r.out, " - Transceiver power is ON.\n"));
     EXPECT_TRUE(Contains(r.out, device + ": No such file or directory")) << r.out;
+}
+
+TEST(CliClone, APacedReadRunsAtTheLinesSpeed) {
+    TempDir dir;
+    const std::string copy = dir.File("paced.vkf");
+    const auto run = Against({"--baud", "9600"}, {"read", "-o", copy});
+    ASSERT_EQ(run.cli.status, 0) << run.cli.out << run.cli.err << run.simLog;
+    // 1451 bytes of the read alone take 1.51 s at 9600 baud, 10 bits a byte.
+    EXPECT_GT(run.seconds, 1.5);
+    EXPECT_LT(run.seconds, 6.0);
+    EXPECT_EQ(ReadFileBytes(copy).size(), 1269u);
 }

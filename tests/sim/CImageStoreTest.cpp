@@ -1,5 +1,5 @@
-#include "CDataFileText.h"
 #include "CImageStore.h"
+#include "CDataFileText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +24,12 @@ TEST(CImageStoreTest, StartsFromTheDefaultImageOfTheEngine) {
     ASSERT_TRUE(store.Initialize(image, error)) << error;
 
     EXPECT_TRUE(Row(image, 0x000, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_TRUE(Row(image, 0x010, {0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20,
-                                   0x20, 0x20, 0x20, 0x20, 0x20, 0x20}));
+    EXPECT_TRUE(Row(image, 0x010,
+                    {0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20,
+                     0x20, 0x20, 0x20}));
     EXPECT_TRUE(Row(image, 0x060, {0x11, 0x80, 0, 0, 0, 0x20, 0x20, 0x20}));
-    EXPECT_TRUE(Row(image, 0x1F0, {0, 0, 0, 0, 0, 0, 0, 0, 'V', 'e', 'l', 'k', ' ', 'I', 'n', 'c'}));
+    EXPECT_TRUE(
+        Row(image, 0x1F0, {0, 0, 0, 0, 0, 0, 0, 0, 'V', 'e', 'l', 'k', ' ', 'I', 'n', 'c'}));
 }
 
 TEST(CImageStoreTest, SavedFilesLoadAgainAndReplaceTheOldFileWholly) {

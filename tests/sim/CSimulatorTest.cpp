@@ -40,11 +40,10 @@ public:
             return true;
         };
         settings.log = &log_;
-        simulator_ = std::make_unique<CSimulator>(pty_, watch_, cable_, CPacedLine::ForBaud(baud),
-                                                  settings);
+        simulator_ =
+            std::make_unique<CSimulator>(pty_, watch_, cable_, CPacedLine::ForBaud(baud), settings);
         thread_ = std::thread([this] {
-            status_ = simulator_->Run(
-                {{control_.Get(), CSimulator::StopSource::Kind::EndOfInput}});
+            status_ = simulator_->Run({{control_.Get(), CSimulator::StopSource::Kind::EndOfInput}});
         });
     }
     ~SimRun() { Stop(); }
@@ -109,7 +108,8 @@ public:
             if (::poll(&p, 1, 100) <= 0)
                 continue;
             std::uint8_t buffer[512];
-            const ssize_t n = ::read(fd_.Get(), buffer, std::min(sizeof buffer, count - bytes.size()));
+            const ssize_t n =
+                ::read(fd_.Get(), buffer, std::min(sizeof buffer, count - bytes.size()));
             if (n <= 0) {
                 hungUp_ = true;
                 break;
@@ -130,16 +130,6 @@ ByteVector IdentityAnswer() {
 }
 
 } // namespace
-
-TEST(CSimulatorTest, EchoesAndAnswersOnARealPseudoTerminal) {
-    SimRun sim;
-    Port port(sim.Device());
-    ASSERT_TRUE(port.IsOpen());
-    port.Send(IdentityRequest());
-    const ByteVector expected = Join({IdentityRequest(), IdentityAnswer()});
-    EXPECT_EQ(port.Receive(expected.size()), expected);
-    EXPECT_EQ(sim.Stop(), 0);
-}
 
 TEST(CSimulatorTest, TheProgramMayCloseAndOpenTheDeviceAgain) {
     SimRun sim;
@@ -188,7 +178,8 @@ TEST(CSimulatorTest, AWriteIsSavedAndTheRunEndsAfterItsExchanges) {
     }
     // The program has closed the device: the run ends by itself.
     EXPECT_EQ(sim.Join(), 0);
-    EXPECT_LT(Clock::now() - started, std::chrono::milliseconds(CSimulator::kExitGrace / 1'000'000));
+    EXPECT_LT(Clock::now() - started,
+              std::chrono::milliseconds(CSimulator::kExitGrace / 1'000'000));
     EXPECT_EQ(sim.ExchangesDone(), 1);
     ASSERT_EQ(sim.Saved().size(), 1u);
     EXPECT_EQ(sim.Saved()[0][0x1F0], 0x42);

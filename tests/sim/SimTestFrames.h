@@ -52,7 +52,9 @@ inline ByteVector WriteRequest() {
     return ProgramFrame(CSimFrame::kWriteRequest, codes);
 }
 
-inline ByteVector EndFrame() { return ProgramFrame(CSimFrame::kEndFrame, "Velk Inc."); }
+inline ByteVector EndFrame() {
+    return ProgramFrame(CSimFrame::kEndFrame, "Velk Inc.");
+}
 
 // The data record frame of the 16 bytes of image at address, as the program
 // builds it from a record line.
@@ -61,7 +63,7 @@ inline ByteVector RecordFrame(const SimImage& image, std::uint16_t address) {
     const auto count = static_cast<std::uint8_t>(kSimRecordLength);
     return ProgramFrame(CSimFrame::kDataRecord,
                         CSimFrame::RecordText(address, count, data,
-                                                CSimFrame::RecordChecksum(address, count, data)));
+                                              CSimFrame::RecordChecksum(address, count, data)));
 }
 
 // The body of a whole frame (without FE FE and FD).
@@ -69,7 +71,9 @@ inline std::span<const std::uint8_t> BodyOf(const ByteVector& frame) {
     return std::span<const std::uint8_t>(frame).subspan(2, frame.size() - 3);
 }
 
-inline std::string Text(const ByteVector& bytes) { return std::string(bytes.begin(), bytes.end()); }
+inline std::string Text(const ByteVector& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // An image that looks like the default one where it matters here: blanks in
 // the clone comment, the maker text at the end, some pattern elsewhere.
