@@ -114,7 +114,10 @@ bool CImageStore::Save(const std::string& path, const SimImage& image, std::stri
     const std::filesystem::path target(path);
     const std::string folder =
         target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    CScratchFile output(folder, "." + target.filename().string() + ".");
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += '.';
+    CScratchFile output(folder, prefix);
     if (!output.Good()) {
         error = "cannot make a file in " + folder + ": " + std::strerror(errno);
         return false;
