@@ -104,6 +104,14 @@ int ExitStatus(int outcome) {
     return outcome == CCloneCommands::kDeclined ? 1 : outcome;
 }
 
+// Where the backup of a read or write went, or why none was kept.
+void ReportBackup(const CCloneCommands& commands, std::ostream& out, std::ostream& err) {
+    if (!commands.LastBackupPath().empty())
+        out << "Backup: " << commands.LastBackupPath() << "\n";
+    if (!commands.LastBackupNote().empty())
+        err << "kt-m220-cli: note: no backup was kept: " << commands.LastBackupNote() << "\n";
+}
+
 int FileError(std::ostream& err, const DocumentFileResult& r) {
     err << "kt-m220-cli: " << r.message;
     if (!r.answer.empty())
@@ -130,7 +138,9 @@ int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     CloneSession session(*parsed, out, err);
     if (!session.Ready(err))
         return kFileError;
-    const int outcome = session.Commands().Read();
+    CCloneCommands commands = session.Commands();
+    const int outcome = commands.Read();
+    ReportBackup(commands, out, err);
     if (outcome != 0)
         return ExitStatus(outcome);
     const DocumentFileResult saved = SaveDocument(session.Radio(), parsed->file);
@@ -150,5 +160,8 @@ int RunWrite(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const DocumentFileResult loaded = LoadDocument(session.Radio(), parsed->file);
     if (!loaded.ok)
         return FileError(err, loaded);
-    return ExitStatus(session.Commands().Write());
+    CCloneCommands commands = session.Commands();
+    const int outcome = commands.Write();
+    ReportBackup(commands, out, err);
+    return ExitStatus(outcome);
 }

@@ -1,4 +1,5 @@
 #include "CloneCommandsCli.h"
+#include "CsvCommands.h"
 #include "DataFileCommands.h"
 #include "EngineConsole.h"
 #include "PortsCommand.h"
@@ -16,6 +17,10 @@ const char kUsage[] =
     "  new -o FILE              a new data file holding the default image\n"
     "  show FILE                the channels and settings of a data file\n"
     "  set FILE COMMAND...      apply engine commands, heal, save FILE again\n"
+    "  export-csv FILE [-o CSV] the memory channels as a CSV channel list\n"
+    "                           (to standard output without -o)\n"
+    "  import-csv FILE CSV      make FILE's memory channels the CSV channel list;\n"
+    "                           FILE stays unchanged when the list has errors\n"
     "  engine                   engine console: one command per input line,\n"
     "                           one answer per output line\n"
     "\n"
@@ -24,6 +29,8 @@ const char kUsage[] =
     "  read  [--port P] -o FILE read the transceiver's memory into FILE\n"
     "  write [--port P] [--yes] FILE\n"
     "                           write FILE into the transceiver\n"
+    "  read and write first keep a copy of the image in\n"
+    "  $XDG_DATA_HOME/Velk/KT-M220/backups (~/.local/share/... by default).\n"
     "  ports                    the serial devices found and the COM1..COM4 mapping\n"
     "  P is COM1 to COM4 or a device path; without --port the port chosen in\n"
     "  the desktop program is used. --yes answers OK to the question before a\n"
@@ -33,7 +40,8 @@ const char kUsage[] =
     "  --help                   show this help\n"
     "  --version                show the version\n"
     "\n"
-    "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written;\n"
+    "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
+    "(or a CSV channel list with errors);\n"
     "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
     "80 no identity line, 85 not a transceiver this program serves,\n"
     "91 the serial port cannot be opened.\n";
@@ -65,6 +73,10 @@ int main(int argc, char** argv) {
         return RunShow(args, std::cout, std::cerr);
     if (command == "set")
         return RunSet(args, std::cout, std::cerr);
+    if (command == "export-csv")
+        return RunExportCsv(args, std::cout, std::cerr);
+    if (command == "import-csv")
+        return RunImportCsv(args, std::cout, std::cerr);
     if (command == "info")
         return RunInfo(args, std::cout, std::cerr);
     if (command == "read")

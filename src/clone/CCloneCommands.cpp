@@ -60,7 +60,16 @@ int CCloneCommands::RunInformationUnderWaitCursor() {
     return comm_.RunInformation();
 }
 
+void CCloneCommands::KeepBackup(CBackupStore::Kind kind) {
+    CBackupStore store(backupFolder_.empty() ? CBackupStore::DefaultFolder() : backupFolder_);
+    const CBackupStore::Result kept = store.StoreFile(cloneFile_, kind);
+    lastBackupPath_ = kept.path;
+    lastBackupNote_ = kept.error;
+}
+
 int CCloneCommands::Read() {
+    lastBackupPath_.clear();
+    lastBackupNote_.clear();
     if (document_.isModified && document_.isModified() &&
         !ui_.AskOkCancel(std::string(CloneText::kAskRead) + "," + CloneText::kDataEdited))
         return kDeclined;
@@ -76,6 +85,8 @@ int CCloneCommands::Read() {
                 // A clone file the engine does not take is a failed read: the
                 // document stays as it was.
                 if (radio_.LoadDataFile(cloneFile_)) {
+                    // The clone file holds the records exactly as they came.
+                    KeepBackup(CBackupStore::Kind::Read);
                     if (document_.onImageRead)
                         document_.onImageRead();
                 } else {
@@ -90,6 +101,8 @@ int CCloneCommands::Read() {
 }
 
 int CCloneCommands::Write() {
+    lastBackupPath_.clear();
+    lastBackupNote_.clear();
     if (!ui_.AskOkCancel(CloneText::kAskWrite))
         return kDeclined;
     int outcome = RunInformationUnderWaitCursor();
@@ -100,6 +113,7 @@ int CCloneCommands::Write() {
             SetCodesFromRadio();
             WaitCursor wait(ui_);
             radio_.SaveDataFile(cloneFile_);
+            KeepBackup(CBackupStore::Kind::Write);
             comm_.SetFile(cloneFile_);
             outcome = comm_.RunWrite();
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CBackupStore.h"
 #include "CloneMessages.h"
 
 #include <functional>
@@ -36,15 +37,29 @@ public:
 
     static constexpr int kDeclined = -1;
 
+    // Every successful Read keeps the image it read, and every Write the image
+    // it is about to send, in the backup folder (CBackupStore). The folder is
+    // CBackupStore::DefaultFolder() unless one is set here.
+    void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
+    // The backup the last Read or Write stored; empty when it stored none.
+    const std::string& LastBackupPath() const { return lastBackupPath_; }
+    // Why the last Read or Write could not store its backup; empty when it did
+    // or had nothing to store. A backup that fails never fails the command.
+    const std::string& LastBackupNote() const { return lastBackupNote_; }
+
 private:
     bool IdentityMatches() const;
     void SetCodesFromRadio();
     int RunInformationUnderWaitCursor();
     void Report(CloneCommand command, int outcome);
+    void KeepBackup(CBackupStore::Kind kind);
 
     CM220Radio& radio_;
     CCloneComm& comm_;
     ICloneUi& ui_;
     std::string cloneFile_;
     Document document_;
+    std::string backupFolder_;
+    std::string lastBackupPath_;
+    std::string lastBackupNote_;
 };

@@ -1,0 +1,99 @@
+#include "CsvCommands.h"
+
+#include "CChannelCsv.h"
+#include "CM220Radio.h"
+#include "DocumentFile.h"
+#include "TextFile.h"
+
+#include <ostream>
+
+namespace {
+constexpr int kUsageError = 2;
+constexpr int kFileError = 3;
+// A channel list of 20 channels is about 2 kB; comments may make it longer.
+constexpr std::size_t kMaxCsvBytes = 1024 * 1024;
+
+int FileError(std::ostream& err, const DocumentFileResult& r) {
+    err << "kt-m220-cli: " << r.message;
+    if (!r.answer.empty())
+        err << " (" << r.answer << ")";
+    err << "\n";
+    return kFileError;
+}
+
+int Usage(std::ostream& err, const char* usage) {
+    err << "usage: kt-m220-cli " << usage << "\n";
+    return kUsageError;
+}
+
+// "plan.csv:5: error: ..." as compilers write it, so that editors find the line.
+void PrintProblem(std::ostream& err, const std::string& csv, const CCsvProblem& p) {
+    err << csv << ':';
+    if (p.line > 0)
+        err << p.line << ':';
+    err << (p.IsError() ? " error: " : " warning: ") << p.text << "\n";
+}
+} // namespace
+
+int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file;
+    std::string csv;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && csv.empty())
+            csv = args[++i];
+        else if (!args[i].empty() && args[i][0] != '-' && file.empty())
+            file = args[i];
+        else
+            return Usage(err, "export-csv FILE [-o CSV]");
+    }
+    if (file.empty())
+        return Usage(err, "export-csv FILE [-o CSV]");
+    CM220Radio radio;
+    radio.NewData();
+    const DocumentFileResult loaded = LoadDocument(radio, file);
+    if (!loaded.ok)
+        return FileError(err, loaded);
+    const std::string text = CChannelCsv::Export(radio);
+    if (csv.empty()) {
+        out << text << std::flush;
+        return 0;
+    }
+    const DocumentFileResult saved = WriteTextFile(csv, text);
+    if (!saved.ok)
+        return FileError(err, saved);
+    out << "Saved " << csv << "\n";
+    return 0;
+}
+
+int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2 || args[0].empty() || args[0][0] == '-' || args[1].empty() ||
+        args[1][0] == '-')
+        return Usage(err, "import-csv FILE CSV");
+    const std::string& file = args[0];
+    const std::string& csv = args[1];
+    CM220Radio radio;
+    radio.NewData();
+    const DocumentFileResult loaded = LoadDocument(radio, file);
+    if (!loaded.ok)
+        return FileError(err, loaded);
+    std::string text;
+    const DocumentFileResult read = ReadTextFile(csv, kMaxCsvBytes, text);
+    if (!read.ok)
+        return FileError(err, read);
+
+    const std::vector<CCsvProblem> problems = CChannelCsv::Import(radio, text);
+    for (const CCsvProblem& p : problems)
+        PrintProblem(err, csv, p);
+    if (HasErrors(problems)) {
+        err << "kt-m220-cli: " << file << " is unchanged\n";
+        return kFileError;
+    }
+    const DocumentFileResult saved = SaveDocument(radio, file);
+    if (!saved.ok)
+        return FileError(err, saved);
+    int inUse = 0;
+    for (int n = 1; n <= CM220Radio::kChannelCount; ++n)
+        inUse += radio.IsChannelEmpty(n) ? 0 : 1;
+    out << "Imported " << csv << " into " << file << ": " << inUse << " channels in use\n";
+    return 0;
+}
