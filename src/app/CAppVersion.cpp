@@ -1,2 +1,10 @@
-// The application library of the desktop program.
-int KtAppLibrary() { return 1; }
+#include "CAppVersion.h"
+
+QString CAppVersion::BuildVersion() {
+    return QStringLiteral(KTM220_VERSION);
+}
+
+QString CAppVersion::MakerLine() {
+    return QStringLiteral("%1\nfor Linux, version %2")
+        .arg(QLatin1String(kMakerText), BuildVersion());
+}

@@ -1,10 +1,23 @@
+#include "CAppVersion.h"
+#include "CKTM220App.h"
+#include "CTerminationSignals.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("KT-M220");
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velk"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(CAppVersion::kAppName));
+    QCoreApplication::setApplicationVersion(CAppVersion::BuildVersion());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kt-m220"));
+
+    CKTM220App app;
+    CTerminationSignals termination;
+    QObject::connect(&termination, &CTerminationSignals::TerminationRequested, &app,
+                     &CKTM220App::OnTerminationRequested);
+    if (!app.InitInstance(QCoreApplication::arguments()))
+        return app.ExitCode();
+    const int status = QApplication::exec();
+    app.ExitInstance();
+    return status;
 }

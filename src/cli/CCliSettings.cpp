@@ -15,7 +15,7 @@ std::string CCliSettings::FilePath() {
         folder = std::string(home) + "/.config";
     else
         return {};
-    return folder + "/Velk/KT-M220.conf";
+    return folder + "/Velk/KT-M220.ini";
 }
 
 CCliSettings CCliSettings::Load() {

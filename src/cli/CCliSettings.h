@@ -6,7 +6,7 @@ class CPortNames;
 
 // The desktop program's settings that the command line shares: the port
 // number and the devices configured for COM1 to COM4. They are read from the
-// same file the desktop program keeps ($XDG_CONFIG_HOME/Velk/KT-M220.conf,
+// same file the desktop program keeps ($XDG_CONFIG_HOME/Velk/KT-M220.ini,
 // section [CommPort], keys PortNumber and Device1 to Device4).
 class CCliSettings {
 public:

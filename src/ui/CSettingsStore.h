@@ -5,7 +5,7 @@
 
 // The per-user settings of the program, kept by QSettings under the company
 // "Velk" and the application "KT-M220" (an INI file in
-// $XDG_CONFIG_HOME/Velk/KT-M220.conf). Every section and key the program uses
+// $XDG_CONFIG_HOME/Velk/KT-M220.ini). Every section and key the program uses
 // is named here, once.
 namespace SettingsKey {
 inline constexpr char kCommPortSection[] = "CommPort";

@@ -73,7 +73,7 @@ TEST(CliPorts, ShowsTheMappingFromTheDesktopProgramsSettings) {
     TempDir dir;
     std::filesystem::create_directories(dir.Path() / "Velk");
     WriteFileBytes(
-        dir.File("Velk/KT-M220.conf"),
+        dir.File("Velk/KT-M220.ini"),
         "[General]\nx=1\n\n[CommPort]\nPortNumber=2\nDevice2=/dev/serial/by-id/usb-cable\n");
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";

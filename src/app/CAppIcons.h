@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+class QStyle;
+class QWidget;
+
+// The program's icons: the application icon, the maker's logo, and the
+// icons of the commands on the toolbar. They are SVG drawings (or the
+// style's standard icons), so they stay sharp at any size and scale.
+class CAppIcons {
+public:
+    static QIcon AppIcon();
+    // The application icon at 48 x 48 and the logo at 72 x 36 logical
+    // pixels, drawn for widget's screen.
+    static QPixmap AppIconPixmap(const QWidget* widget);
+    static QPixmap LogoPixmap(const QWidget* widget);
+    // The icon of a command on the toolbar; a null icon when it has none.
+    static QIcon CommandIcon(int commandId, const QStyle* style);
+};

@@ -1,0 +1,16 @@
+#include "CAppResources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void RegisterResources() {
+    Q_INIT_RESOURCE(kt_m220);
+}
+
+void InitAppResources() {
+    static const bool done = [] {
+        RegisterResources();
+        return true;
+    }();
+    (void)done;
+}

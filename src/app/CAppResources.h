@@ -1,0 +1,6 @@
+#pragma once
+
+// Makes the program's compiled-in resources (icons, help pages) available.
+// The resources live in a static library, so they are registered explicitly;
+// calling it more than once is harmless.
+void InitAppResources();

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class CDemoTransceiver;
+class CKTM220Doc;
+class CMainFrame;
+class CSingleInstance;
+
+// The application object: starts the program as the one running copy, with
+// its document and main window, opens a data file named on the command line,
+// shows the start-up banner, offers the About box, and ends the program.
+class CKTM220App : public QObject {
+    Q_OBJECT
+
+public:
+    // What the command line asks for.
+    struct Options {
+        QString file;      // a data file to open
+        bool demo = false; // start a virtual transceiver for this run
+    };
+
+    // Reads the command line (arguments[0] is the program). Returns false
+    // when the program is to end at once: for --help and --version (the text
+    // is in message, exit code 0) or a wrong command line (exit code 2).
+    static bool ParseCommandLine(const QStringList& arguments, Options& options, QString& message,
+                                 int& exitCode);
+
+    CKTM220App();
+    ~CKTM220App() override;
+
+    // The start: true lets the program run. False ends it at once, with
+    // ExitCode: when another copy runs (silently, 0), when the command line
+    // asks only for help (0) or is wrong (2), or when the file named on it
+    // cannot be opened (1).
+    bool InitInstance(const QStringList& arguments);
+    // The end: stops the virtual transceiver, destroys the window and the
+    // document, and lets another copy start.
+    void ExitInstance();
+    int ExitCode() const { return exitCode_; }
+
+    CKTM220Doc* Document() const { return doc_.get(); }
+    CMainFrame* MainFrame() const { return frame_.get(); }
+    CDemoTransceiver* Demo() const { return demo_.get(); }
+
+public slots:
+    // Runs the About box.
+    void OnAppAbout();
+    // The program was told to stop (SIGTERM and the like): the window's
+    // placement is saved and the program ends without questions.
+    void OnTerminationRequested();
+
+private slots:
+    void StartDemo();
+
+private:
+    std::unique_ptr<CSingleInstance> instance_;
+    std::unique_ptr<CKTM220Doc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CDemoTransceiver> demo_;
+    int exitCode_ = 0;
+};

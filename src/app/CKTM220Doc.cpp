@@ -1,0 +1,311 @@
+#include "CKTM220Doc.h"
+
+#include "CFileArchive.h"
+#include "CFileFormatError.h"
+#include "CM220Radio.h"
+#include "CMemoryArchive.h"
+#include "CSettingsStore.h"
+#include "CStringTable.h"
+#include "CWaitCursor.h"
+#include "CommandIds.h"
+#include "ICloneUi.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace {
+QString DeviceKey(unsigned number) {
+    return QString::fromLatin1(SettingsKey::kDevicePrefix) + QString::number(number);
+}
+
+QString FileFilter() {
+    return CStringTable::DocumentString(3).replace(QLatin1String("(*.VKF)"),
+                                                   QLatin1String("(*.vkf *.VKF)")) +
+           QStringLiteral(";;All Files (*)");
+}
+
+CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
+    return {false, message, reason.isEmpty() ? path : path + QStringLiteral(": ") + reason};
+}
+} // namespace
+
+CKTM220Doc::CKTM220Doc(std::unique_ptr<CM220Radio> radio, QObject* parent)
+    : QObject(parent), radio_(radio ? std::move(radio) : std::make_unique<CM220Radio>()),
+      cloneFile_("cl") {
+    comm_.SetExpectedReadRecords(kExpectedReadRecords);
+    comm_.SetFile(cloneFile_.Path());
+    CSettingsStore store;
+    comm_.SetPortNumber(static_cast<unsigned>(
+        store.GetInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber, 1)));
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        portDevices_[n - 1] = store.GetString(SettingsKey::kCommPortSection, DeviceKey(n));
+    ApplyPortNames();
+}
+
+CKTM220Doc::~CKTM220Doc() {
+    CSettingsStore store;
+    store.WriteInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber,
+                   static_cast<int>(comm_.GetPortNumber()));
+    store.Sync();
+    comm_.SetUi(nullptr);
+}
+
+void CKTM220Doc::SetCloneUi(ICloneUi* ui) {
+    cloneUi_ = ui;
+    comm_.SetUi(ui);
+}
+
+bool CKTM220Doc::IsModified() {
+    return modified_ || radio_->IsModified();
+}
+
+void CKTM220Doc::SetModifiedFlag(bool modified) {
+    modified_ = modified;
+    emit StateChanged();
+}
+
+QString CKTM220Doc::GetTitle() const {
+    return pathName_.isEmpty() ? CStringTable::Text(StringId::kUntitled)
+                               : QFileInfo(pathName_).fileName();
+}
+
+void CKTM220Doc::SetPathName(const QString& path) {
+    pathName_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+bool CKTM220Doc::OnNewDocument() {
+    radio_->NewData();
+    modified_ = false;
+    SetPathName({});
+    emit InitialUpdate();
+    emit StateChanged();
+    return true;
+}
+
+CKTM220Doc::FileResult CKTM220Doc::OnOpenDocument(const QString& path) {
+    const QString unexpected = CStringTable::Text(StringId::kUnexpectedFormat);
+    const QString cannotOpen = CStringTable::Text(StringId::kFailedToOpen);
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return Failure(cannotOpen, path, QStringLiteral("not a file"));
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(cannotOpen, path, file.errorString());
+    // The whole file is read before any of it reaches the engine, so that a
+    // read error can never leave a half-read image behind.
+    if (file.size() > kMaxFileSize)
+        return Failure(unexpected, path, QStringLiteral("far too large for a data file"));
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Failure(cannotOpen, path, file.errorString());
+    if (bytes.size() > kMaxFileSize)
+        return Failure(unexpected, path, QStringLiteral("far too large for a data file"));
+
+    try {
+        CWaitCursor wait;
+        CMemoryArchive archive(bytes.toStdString());
+        radio_->Serialize(archive);
+    } catch (const CFileFormatError& e) {
+        const QString answer = QString::fromStdString(e.AnswerWord());
+        if (QString::fromUtf8(e.what()) == unexpected)
+            return Failure(unexpected, path, answer);
+        return Failure(cannotOpen, path, QString::fromUtf8(e.what()));
+    }
+    modified_ = false;
+    SetPathName(path);
+    emit InitialUpdate();
+    emit StateChanged();
+    emit FileUsed(pathName_);
+    return {};
+}
+
+CKTM220Doc::FileResult CKTM220Doc::OnSaveDocument(const QString& path) {
+    const QString cannotSave = CStringTable::Text(StringId::kFailedToSave);
+    const QString unchanged = QStringLiteral("\nThe file on disk has not been changed.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure(cannotSave, path, file.errorString() + unchanged);
+
+    // Writing the document clears the radio data object's edit state; it is
+    // given back when the file cannot be completed, so that the changes are
+    // still asked to be saved.
+    const bool radioWasModified = radio_->IsModified();
+    CFileArchive archive(file, true);
+    QString reason;
+    try {
+        CWaitCursor wait;
+        radio_->Serialize(archive);
+        if (archive.Failed())
+            reason = archive.ErrorText();
+        else if (!file.commit())
+            reason = file.errorString();
+    } catch (const CFileFormatError& e) {
+        reason = QString::fromUtf8(e.what());
+    }
+    if (!reason.isEmpty()) {
+        file.cancelWriting();
+        radio_->SetModified(radioWasModified ? 1 : 0);
+        return Failure(cannotSave, path, reason + unchanged);
+    }
+    modified_ = false;
+    SetPathName(path);
+    emit StateChanged();
+    emit FileUsed(pathName_);
+    return {};
+}
+
+void CKTM220Doc::ShowFileError(const FileResult& result) {
+    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), result.message,
+                    QMessageBox::Ok, dialogParent_);
+    box.setInformativeText(result.detail);
+    box.exec();
+}
+
+bool CKTM220Doc::SaveModified() {
+    if (!IsModified())
+        return true;
+    const QString text = CStringTable::Text(StringId::kAskToSave).arg(GetTitle());
+    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return FileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CKTM220Doc::FileNew() {
+    if (!SaveModified())
+        return false;
+    return OnNewDocument();
+}
+
+bool CKTM220Doc::FileOpen() {
+    const QString path = QFileDialog::getOpenFileName(
+        dialogParent_, QStringLiteral("Open"), QFileInfo(pathName_).absolutePath(), FileFilter());
+    if (path.isEmpty())
+        return false;
+    return OpenDocumentFile(path);
+}
+
+bool CKTM220Doc::OpenDocumentFile(const QString& path) {
+    if (!SaveModified())
+        return false;
+    const FileResult result = OnOpenDocument(path);
+    if (!result.ok) {
+        emit FileFailed(path);
+        ShowFileError(result);
+    }
+    return result.ok;
+}
+
+bool CKTM220Doc::FileSave() {
+    if (pathName_.isEmpty())
+        return FileSaveAs();
+    return DoSave(pathName_);
+}
+
+bool CKTM220Doc::FileSaveAs() {
+    QFileDialog dialog(dialogParent_, QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(FileFilter().split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(CStringTable::DocumentString(4).mid(1));
+    if (pathName_.isEmpty())
+        dialog.selectFile(GetTitle() + CStringTable::DocumentString(4));
+    else
+        dialog.selectFile(pathName_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return DoSave(dialog.selectedFiles().constFirst());
+}
+
+bool CKTM220Doc::DoSave(const QString& path) {
+    const FileResult result = OnSaveDocument(path);
+    if (!result.ok)
+        ShowFileError(result);
+    return result.ok;
+}
+
+void CKTM220Doc::SetPortNumber(unsigned number) {
+    if (comm_.GetPortNumber() == number)
+        return;
+    comm_.SetPortNumber(number);
+    emit PortNumberChanged(number);
+}
+
+QString CKTM220Doc::PortDevice(unsigned number) const {
+    if (number < 1 || number > CPortNames::kPortCount)
+        return {};
+    return portDevices_[number - 1];
+}
+
+void CKTM220Doc::SetPortDevice(unsigned number, const QString& path) {
+    if (number < 1 || number > CPortNames::kPortCount)
+        return;
+    portDevices_[number - 1] = path.trimmed();
+    CSettingsStore store;
+    store.WriteString(SettingsKey::kCommPortSection, DeviceKey(number), portDevices_[number - 1]);
+    store.Sync();
+    ApplyPortNames();
+}
+
+void CKTM220Doc::SetDemoDevice(unsigned number, const QString& path) {
+    demoPort_ = number;
+    demoDevice_ = path;
+    ApplyPortNames();
+}
+
+CPortNames CKTM220Doc::EffectivePortNames() const {
+    CPortNames names;
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        names.SetDevice(n, portDevices_[n - 1].toStdString());
+    if (demoPort_ != 0 && !demoDevice_.isEmpty())
+        names.SetDevice(demoPort_, demoDevice_.toStdString());
+    return names;
+}
+
+void CKTM220Doc::ApplyPortNames() {
+    comm_.SetPortNames(EffectivePortNames());
+}
+
+CCloneCommands CKTM220Doc::MakeCloneCommands() {
+    CCloneCommands::Document document;
+    document.isModified = [this] { return IsModified(); };
+    document.onImageRead = [this] {
+        SetModifiedFlag(true);
+        UpdateAllViews();
+    };
+    return CCloneCommands(*radio_, comm_, *cloneUi_, cloneFile_.Path(), std::move(document));
+}
+
+int CKTM220Doc::OnCloneRead() {
+    if (!cloneUi_)
+        return -1;
+    const int outcome = MakeCloneCommands().Read();
+    emit StateChanged();
+    return outcome;
+}
+
+int CKTM220Doc::OnCloneWrite() {
+    if (!cloneUi_)
+        return -1;
+    return MakeCloneCommands().Write();
+}
+
+int CKTM220Doc::OnCloneInformation() {
+    if (!cloneUi_)
+        return -1;
+    return MakeCloneCommands().Information();
+}
+
+void CKTM220Doc::UpdateAllViews() {
+    emit ViewsUpdateRequested();
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "CCloneComm.h"
+#include "CCloneCommands.h"
+#include "CM220Radio.h"
+#include "CPortNames.h"
+#include "CTempFile.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+class ICloneUi;
+class QWidget;
+
+// The one document of the program: the transceiver's memory contents (the
+// radio data object), the clone engine with its serial port choice, and the
+// clone file through which the two exchange memory contents. It reads and
+// writes data files, knows whether it is modified, asks to save changes, and
+// carries the commands of the COM Port and Clone menus.
+class CKTM220Doc : public QObject {
+    Q_OBJECT
+
+public:
+    // Records a clone read is expected to bring: 0x010 to 0x1FF in 16 bytes each.
+    static constexpr unsigned kExpectedReadRecords = 31;
+    // A data file is about 1.2 kB; anything larger than this is not one.
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+    // The outcome of reading or writing a file; message and detail are for
+    // the user (detail names the file and the system's reason).
+    struct FileResult {
+        bool ok = true;
+        QString message;
+        QString detail;
+    };
+
+    // Takes radio as its radio data object (a test may give its own); a
+    // new CM220Radio otherwise. Reads the port number and the port devices
+    // from the settings.
+    explicit CKTM220Doc(std::unique_ptr<CM220Radio> radio = nullptr, QObject* parent = nullptr);
+    // Stores the port number; the clone file is deleted.
+    ~CKTM220Doc() override;
+
+    CM220Radio& GetRadio() { return *radio_; }
+    CCloneComm& GetCloneComm() { return comm_; }
+    const std::string& CloneFilePath() const { return cloneFile_.Path(); }
+
+    // The user interface of the clone commands, and the window that owns the
+    // document's questions, messages and file dialogs.
+    void SetCloneUi(ICloneUi* ui);
+    void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+    // Modified: the document's own flag, or else the radio data object's
+    // edit state.
+    bool IsModified();
+    void SetModifiedFlag(bool modified = true);
+    // The file of the document; empty while it is untitled.
+    const QString& GetPathName() const { return pathName_; }
+    // "Untitled", or the file's name.
+    QString GetTitle() const;
+
+    // The document operations themselves, without questions or messages.
+    bool OnNewDocument();
+    // Reads a data file. A file the engine refuses gives "Unexpected file
+    // format." and leaves the document as it was.
+    FileResult OnOpenDocument(const QString& path);
+    // Writes a data file through a QSaveFile: on failure the old file stays
+    // as it was, and so does the document's modified state.
+    FileResult OnSaveDocument(const QString& path);
+
+    // The commands of the File menu, with their questions and messages.
+    // Each answers whether it was carried out.
+    bool SaveModified(); // "Save changes to %1?"; false when the user cancels
+    bool FileNew();
+    bool FileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool FileSave();
+    bool FileSaveAs();
+
+    // COM1 to COM4: the number the clone engine opens ("COM<n>").
+    unsigned PortNumber() const { return comm_.GetPortNumber(); }
+    void SetPortNumber(unsigned number);
+    // The device chosen for port number (1 to 4); empty for "find it".
+    // Stored in the settings at once.
+    QString PortDevice(unsigned number) const;
+    void SetPortDevice(unsigned number, const QString& path);
+    // For this run only, port number stands for the device path (the
+    // virtual transceiver of the demonstration); not stored.
+    void SetDemoDevice(unsigned number, const QString& path);
+    // The devices the clone engine uses for COM1 to COM4 now.
+    CPortNames EffectivePortNames() const;
+
+    // The commands of the Clone menu. Each returns the outcome code of the
+    // clone commands (CCloneCommands), or -1 when the user declined the
+    // question or there is no user interface to ask it.
+    int OnCloneRead();
+    int OnCloneWrite();
+    int OnCloneInformation();
+
+public slots:
+    // Asks every view to show the contents again.
+    void UpdateAllViews();
+
+signals:
+    // A new document was made or a file opened: the views select channel 1
+    // and show everything.
+    void InitialUpdate();
+    // The contents changed (a clone read, the settings sheet).
+    void ViewsUpdateRequested();
+    // The file name, the title or the modified state may have changed.
+    void StateChanged();
+    void PortNumberChanged(unsigned number);
+    // A file was opened or saved (for the recent-file list), or could not be
+    // opened.
+    void FileUsed(const QString& path);
+    void FileFailed(const QString& path);
+
+private:
+    bool DoSave(const QString& path);
+    void ShowFileError(const FileResult& result);
+    void SetPathName(const QString& path);
+    void ApplyPortNames();
+    CCloneCommands MakeCloneCommands();
+
+    std::unique_ptr<CM220Radio> radio_;
+    CTempFile cloneFile_;
+    CCloneComm comm_;
+    ICloneUi* cloneUi_ = nullptr;
+    QWidget* dialogParent_ = nullptr;
+    bool modified_ = false;
+    QString pathName_;
+    std::array<QString, CPortNames::kPortCount> portDevices_;
+    unsigned demoPort_ = 0;
+    QString demoDevice_;
+};

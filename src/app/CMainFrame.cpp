@@ -1,0 +1,373 @@
+#include "CMainFrame.h"
+
+#include "CAppIcons.h"
+#include "CHelpWindow.h"
+#include "CKTM220Doc.h"
+#include "CKTM220View.h"
+#include "CPortDevicesDlg.h"
+#include "CQtCloneUi.h"
+#include "CSettingsStore.h"
+#include "CSplashDlg.h"
+#include "CStatusPanes.h"
+#include "CStringTable.h"
+#include "CViewCommands.h"
+#include "CWindowPlacement.h"
+#include "CommandIds.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+// How often, at most, the idle handler looks at the lock keys.
+constexpr int kLockKeyIntervalMs = 250;
+
+QString TitleSuffix() {
+    return QStringLiteral("[*] - ") + CStringTable::Text(StringId::kAppTitle);
+}
+} // namespace
+
+CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), doc_(doc) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(CAppIcons::AppIcon());
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+    // The window is made in its normal state at the saved normal rectangle;
+    // the application shows it maximized afterwards when it ended so.
+    const CWindowPlacement placement = CWindowPlacement::Load();
+    setGeometry(placement.VisibleNormal());
+    startedMaximized_ = placement.IsMaximized();
+
+    view_ = new CKTM220View(doc_.GetRadio(), this);
+    setCentralWidget(view_);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+
+    viewCommands_ = new CViewCommands(
+        doc_, *view_, [this](int id) { return Action(id); }, this); // owned by the view
+    connect(viewCommands_, &CViewCommands::DocumentEdited, this, &CMainFrame::UpdateFromDocument);
+    connect(editMenu_, &QMenu::aboutToShow, viewCommands_, &CViewCommands::UpdateEnabling);
+
+    cloneUi_ = std::make_unique<CQtCloneUi>(this);
+    doc_.SetCloneUi(cloneUi_.get());
+    doc_.SetDialogParent(this);
+    ConnectDocument();
+    UpdateFromDocument();
+
+    lockKeysChecked_.start();
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::OnIdle);
+}
+
+CMainFrame::~CMainFrame() {
+    doc_.SetCloneUi(nullptr);
+    doc_.SetDialogParent(nullptr);
+}
+
+QAction* CMainFrame::Action(int commandId) const {
+    const auto it = actions_.find(commandId);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::MakeAction(int commandId, const QString& text,
+                                const QList<QKeySequence>& keys) {
+    auto* action = new QAction(text, this);
+    action->setData(commandId);
+    action->setStatusTip(CStringTable::Prompt(commandId));
+    const QString tip = CStringTable::ToolTip(commandId);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
+    action->setIcon(CAppIcons::CommandIcon(commandId, style()));
+    action->setIconVisibleInMenu(false);
+    action->setShortcuts(keys);
+    addAction(action); // its keys work wherever the focus is in the window
+    actions_[commandId] = action;
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    using namespace CommandId;
+    using QKS = QKeySequence;
+
+    connect(MakeAction(kFileNew, QStringLiteral("&New\tCtrl+N"), {QKS(Qt::CTRL | Qt::Key_N)}),
+            &QAction::triggered, this, [this] { doc_.FileNew(); });
+    connect(MakeAction(kFileOpen, QStringLiteral("&Open...\tCtrl+O"), {QKS(Qt::CTRL | Qt::Key_O)}),
+            &QAction::triggered, this, [this] { doc_.FileOpen(); });
+    connect(MakeAction(kFileSave, QStringLiteral("&Save\tCtrl+S"), {QKS(Qt::CTRL | Qt::Key_S)}),
+            &QAction::triggered, this, [this] { doc_.FileSave(); });
+    connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
+            [this] { doc_.FileSaveAs(); });
+    connect(MakeAction(kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    // The edit commands and the settings sheet act on the channel list
+    // (CViewCommands); Enter and Delete are keys of the list itself.
+    MakeAction(kEditMemory, QStringLiteral("&Edit Memory...\tEnter"));
+    MakeAction(kEditCopy, QStringLiteral("&Copy\tCtrl+C"),
+               {QKS(Qt::CTRL | Qt::Key_C), QKS(Qt::CTRL | Qt::Key_Insert)});
+    MakeAction(kEditPaste, QStringLiteral("&Paste\tCtrl+V"),
+               {QKS(Qt::CTRL | Qt::Key_V), QKS(Qt::SHIFT | Qt::Key_Insert)});
+    MakeAction(kEditClear, QStringLiteral("Clear\tDel"));
+    MakeAction(kEditDelete, QStringLiteral("Delete"));
+    MakeAction(kEditInsert, QStringLiteral("Insert\t"));
+    MakeAction(kCommonSetting, QStringLiteral("&Common Setting..."));
+
+    // Keys of the accelerator table without a command behind them: they are
+    // taken and do nothing.
+    MakeAction(kEditUndo, QStringLiteral("Undo"),
+               {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)});
+    MakeAction(kEditCut, QStringLiteral("Cut"),
+               {QKS(Qt::CTRL | Qt::Key_X), QKS(Qt::SHIFT | Qt::Key_Delete)});
+    MakeAction(kNextPane, QStringLiteral("Next Pane"), {QKS(Qt::Key_F6)});
+    MakeAction(kPrevPane, QStringLiteral("Previous Pane"), {QKS(Qt::SHIFT | Qt::Key_F6)});
+
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n) {
+        QAction* port =
+            MakeAction(kPortCom1 + static_cast<int>(n) - 1, QStringLiteral("COM%1").arg(n));
+        port->setCheckable(true);
+        connect(port, &QAction::triggered, this, [this, n] {
+            doc_.SetPortNumber(n);
+            UpdatePortChecks();
+        });
+    }
+    connect(MakeAction(kPortDevices, QStringLiteral("Port &Devices...")), &QAction::triggered, this,
+            &CMainFrame::OnPortDevices);
+
+    connect(MakeAction(kCloneRead, QStringLiteral("&Read <- TR")), &QAction::triggered, this,
+            [this] { doc_.OnCloneRead(); });
+    connect(MakeAction(kCloneWrite, QStringLiteral("&Write -> TR")), &QAction::triggered, this,
+            [this] { doc_.OnCloneWrite(); });
+    connect(MakeAction(kCloneInformation, QStringLiteral("&Information...")), &QAction::triggered,
+            this, [this] { doc_.OnCloneInformation(); });
+
+    connect(MakeAction(kHelpContents, QStringLiteral("&Contents")), &QAction::triggered, this,
+            &CMainFrame::OnHelpContents);
+    connect(MakeAction(kHelpTopics, QStringLiteral("&Help Topics")), &QAction::triggered, this,
+            &CMainFrame::OnHelpTopics);
+    connect(MakeAction(kAppAbout, QStringLiteral("&About KT-M220...")), &QAction::triggered, this,
+            &CMainFrame::AboutRequested);
+}
+
+void CMainFrame::CreateMenus() {
+    using namespace CommandId;
+    QMenuBar* bar = menuBar();
+
+    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    fileMenu_->addActions(
+        {Action(kFileNew), Action(kFileOpen), Action(kFileSave), Action(kFileSaveAs)});
+    fileMenu_->addSeparator();
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(kAppExit));
+    RebuildRecentFiles();
+
+    editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
+    editMenu_->addAction(Action(kEditMemory));
+    editMenu_->addSeparator();
+    editMenu_->addActions({Action(kEditCopy), Action(kEditPaste)});
+    editMenu_->addSeparator();
+    editMenu_->addActions({Action(kEditClear), Action(kEditDelete), Action(kEditInsert)});
+
+    // The toolbar's own show/hide action stands for the Toolbar command; it
+    // is made with the toolbar (CreateToolBar) and inserted there.
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    view->addAction(Action(kCommonSetting));
+    view->addSeparator();
+
+    QMenu* port = bar->addMenu(QStringLiteral("COM &Port"));
+    for (int i = 0; i < static_cast<int>(CPortNames::kPortCount); ++i)
+        port->addAction(Action(kPortCom1 + i));
+    port->addSeparator();
+    port->addAction(Action(kPortDevices));
+
+    QMenu* clone = bar->addMenu(QStringLiteral("&Clone"));
+    clone->addActions({Action(kCloneRead), Action(kCloneWrite)});
+    clone->addSeparator();
+    clone->addAction(Action(kCloneInformation));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addActions({Action(kHelpContents), Action(kHelpTopics)});
+    help->addSeparator();
+    help->addAction(Action(kAppAbout));
+}
+
+void CMainFrame::CreateToolBar() {
+    using namespace CommandId;
+    QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setIconSize(QSize(16, 16));
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->addActions({Action(kFileNew), Action(kFileOpen), Action(kFileSave)});
+    bar->addSeparator();
+    bar->addActions(
+        {Action(kEditMemory), Action(kEditCopy), Action(kEditPaste), Action(kEditClear)});
+    bar->addSeparator();
+    bar->addAction(Action(kCommonSetting));
+    bar->addSeparator();
+    for (int i = 0; i < static_cast<int>(CPortNames::kPortCount); ++i)
+        bar->addAction(Action(kPortCom1 + i));
+    bar->addSeparator();
+    bar->addActions({Action(kCloneRead), Action(kCloneWrite), Action(kCloneInformation)});
+
+    QAction* toggle = bar->toggleViewAction();
+    toggle->setText(QStringLiteral("&Toolbar"));
+    toggle->setData(kViewToolbar);
+    toggle->setStatusTip(CStringTable::Prompt(kViewToolbar));
+    toggle->setToolTip(CStringTable::ToolTip(kViewToolbar));
+    actions_[kViewToolbar] = toggle;
+
+    auto* statusToggle = MakeAction(kViewStatusBar, QStringLiteral("&Status Bar"));
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+
+    QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"));
+    view->addActions({toggle, statusToggle});
+}
+
+void CMainFrame::CreateStatusBar() {
+    statusPanes_ = new CStatusPanes(*statusBar());
+}
+
+void CMainFrame::ConnectDocument() {
+    connect(&doc_, &CKTM220Doc::InitialUpdate, view_, &CKTM220View::InitialUpdate);
+    connect(&doc_, &CKTM220Doc::ViewsUpdateRequested, this, [this] { view_->RefreshAllRows(); });
+    connect(&doc_, &CKTM220Doc::StateChanged, this, &CMainFrame::UpdateFromDocument);
+    connect(&doc_, &CKTM220Doc::PortNumberChanged, this, &CMainFrame::UpdatePortChecks);
+    connect(&doc_, &CKTM220Doc::FileUsed, this, [this](const QString& path) {
+        recentFiles_.Add(path);
+        RebuildRecentFiles();
+    });
+    connect(&doc_, &CKTM220Doc::FileFailed, this, [this](const QString& path) {
+        recentFiles_.Remove(path);
+        RebuildRecentFiles();
+    });
+}
+
+void CMainFrame::RebuildRecentFiles() {
+    for (QAction* action : recentActions_) {
+        actions_.erase(action->data().toInt());
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+
+    const QStringList& files = recentFiles_.Files();
+    if (files.isEmpty()) {
+        // The greyed place-holder of the list.
+        auto* placeholder = new QAction(QStringLiteral("Recent File"), this);
+        placeholder->setData(CommandId::kFileMruFirst);
+        placeholder->setEnabled(false);
+        recentActions_.append(placeholder);
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        auto* action = new QAction(recentFiles_.MenuText(i), this);
+        action->setData(CommandId::kFileMruFirst + i);
+        action->setStatusTip(CStringTable::Prompt(CommandId::kFileMruFirst + i));
+        const QString path = files[i];
+        connect(action, &QAction::triggered, this, [this, path] { doc_.OpenDocumentFile(path); });
+        recentActions_.append(action);
+    }
+    fileMenu_->insertActions(recentSeparator_, recentActions_);
+    for (QAction* action : recentActions_)
+        actions_[action->data().toInt()] = action;
+}
+
+void CMainFrame::UpdatePortChecks() {
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        Action(CommandId::kPortCom1 + static_cast<int>(n) - 1)->setChecked(doc_.PortNumber() == n);
+}
+
+void CMainFrame::UpdateFromDocument() {
+    setWindowTitle(doc_.GetTitle() + TitleSuffix());
+    setWindowFilePath(doc_.GetPathName());
+    setWindowModified(doc_.IsModified());
+    UpdatePortChecks();
+}
+
+void CMainFrame::OnIdle() {
+    if (lockKeysChecked_.elapsed() < kLockKeyIntervalMs)
+        return;
+    lockKeysChecked_.restart();
+    const CLockKeyState keys = CLockKeyState::Read();
+    if (!(keys == statusPanes_->ShownLockKeys()))
+        statusPanes_->ShowLockKeys(keys);
+}
+
+void CMainFrame::ShowBanner() {
+    CSplashDlg::SetBannerTime(kBannerTimeMs);
+    CSplashDlg::ShowBanner(this);
+}
+
+void CMainFrame::SetMessageText(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+void CMainFrame::SetMessageText(int stringId) {
+    SetMessageText(CStringTable::Text(stringId));
+}
+
+void CMainFrame::SaveWindowState() {
+    CWindowPlacement::Of(*this).Save();
+    CSettingsStore store;
+    store.WriteBytes(SettingsKey::kWindowSection, SettingsKey::kToolBarState, saveState());
+    store.Sync();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // While a clone exchange runs the window is disabled: it cannot be closed
+    // then, as it takes no input.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    SaveWindowState();
+    if (!doc_.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    view_->SaveColumnWidths();
+    if (help_)
+        help_->close();
+    event->accept();
+}
+
+void CMainFrame::ShowHelp(const QString& page) {
+    if (!help_)
+        help_ = new CHelpWindow(this);
+    help_->ShowPage(page);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+CHelpWindow* CMainFrame::HelpWindow() const {
+    return help_;
+}
+
+void CMainFrame::OnHelpContents() {
+    ShowHelp(CHelpWindow::kContentsPage);
+}
+
+void CMainFrame::OnHelpTopics() {
+    ShowHelp(CHelpWindow::kTopicsPage);
+}
+
+void CMainFrame::OnPortDevices() {
+    CPortDevicesDlg::Devices devices;
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        devices[n - 1] = doc_.PortDevice(n);
+    CPortDevicesDlg dialog(devices, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CPortDevicesDlg::Devices chosen = dialog.ChosenDevices();
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        if (chosen[n - 1] != devices[n - 1])
+            doc_.SetPortDevice(n, chosen[n - 1]);
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "CRecentFileList.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+class CHelpWindow;
+class CKTM220Doc;
+class CKTM220View;
+class CQtCloneUi;
+class CStatusPanes;
+class CViewCommands;
+class QActionGroup;
+class QMenu;
+
+// The program's main window: the channel list view in the middle, the menus,
+// the toolbar and the status bar around it. It restores and saves its
+// placement, keeps its title in step with the document, and gives the clone
+// commands the status bar's message pane.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kMinimumWidth = 400;
+    static constexpr int kMinimumHeight = 200;
+    static constexpr int kBannerTimeMs = 5000;
+
+    // Builds the window for doc at the placement the settings hold; it is
+    // not shown yet.
+    explicit CMainFrame(CKTM220Doc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Whether the window was maximized when the program last ended; the
+    // application then shows it maximized.
+    bool StartedMaximized() const { return startedMaximized_; }
+    // Shows the start-up banner over the window for 5 s.
+    void ShowBanner();
+
+    // The command with this number (CommandIds.h), or null.
+    QAction* Action(int commandId) const;
+    CKTM220View* View() const { return view_; }
+    CKTM220Doc& Document() const { return doc_; }
+    CRecentFileList& RecentFiles() { return recentFiles_; }
+    CStatusPanes& StatusPanes() const { return *statusPanes_; }
+    CViewCommands& ViewCommands() const { return *viewCommands_; }
+    // The help window while it exists, else null.
+    CHelpWindow* HelpWindow() const;
+
+    // A text in the status bar's message pane, until something replaces it.
+    void SetMessageText(const QString& text);
+    void SetMessageText(int stringId);
+
+    // Saves the placement and the bar state (as closing the window does).
+    void SaveWindowState();
+
+public slots:
+    void OnHelpContents();
+    void OnHelpTopics();
+    void OnPortDevices();
+    // Brings the title, the modified mark and the port check marks in step
+    // with the document. Runs whenever the document, an edit command or the
+    // Setting sheet may have changed them; the modified question heals the
+    // image, so it is not asked at idle time.
+    void UpdateFromDocument();
+    // What the program does when it is idle: the lock key panes follow the
+    // keyboard.
+    void OnIdle();
+
+signals:
+    // The About command, which the application carries out.
+    void AboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* MakeAction(int commandId, const QString& text, const QList<QKeySequence>& keys = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectDocument();
+    void RebuildRecentFiles();
+    void UpdatePortChecks();
+    void ShowHelp(const QString& page);
+
+    CKTM220Doc& doc_;
+    CRecentFileList recentFiles_;
+    std::map<int, QAction*> actions_;
+    CKTM220View* view_ = nullptr;
+    std::unique_ptr<CQtCloneUi> cloneUi_;
+    CViewCommands* viewCommands_ = nullptr;
+    CStatusPanes* statusPanes_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QPointer<CHelpWindow> help_;
+    QElapsedTimer lockKeysChecked_;
+    bool startedMaximized_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// The main window's placement as the settings keep it ("Window Position"):
+// the normal (restored) rectangle and the show state at close.
+struct CWindowPlacement {
+    // Show states as the settings store them.
+    static constexpr int kShowNormal = 1;
+    static constexpr int kShowMinimized = 2;
+    static constexpr int kShowMaximized = 3;
+    static constexpr int kShowDefault = 5;
+
+    QRect normal{5, 5, 500, 300};
+    int showState = kShowDefault;
+
+    // Reads the settings; missing keys keep the defaults above.
+    static CWindowPlacement Load();
+    // The placement of window now: its normal rectangle and whether it is
+    // maximized or minimized.
+    static CWindowPlacement Of(const QWidget& window);
+    // Writes Left, Top, Width, Height and CmdShow, in this order.
+    void Save() const;
+
+    bool IsMaximized() const { return showState == kShowMaximized; }
+    // The normal rectangle, moved back to the default corner when it would lie
+    // on no screen at all (a monitor that is no longer there).
+    QRect VisibleNormal() const;
+};

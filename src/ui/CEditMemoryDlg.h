@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CM220Radio;
+
+namespace Ui {
+class CEditMemoryDlg;
+}
+
+// The "Edit Memory ch" dialog: edits one memory channel's frequency, name,
+// transmit inhibit and lockout. It reads the channel when it opens; OK writes
+// every field back and lets the engine normalise the channel, Cancel sends
+// nothing. The name and the two boxes are usable only while a frequency is
+// typed in.
+class CEditMemoryDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // channel: the memory channel, 1 to 20.
+    CEditMemoryDlg(CM220Radio& radio, int channel, QWidget* parent = nullptr);
+    ~CEditMemoryDlg() override;
+
+    // Sends name, transmit inhibit, lockout and frequency, then (for an empty
+    // frequency) switches priority scanning off, sets whether the channel
+    // appears and heals it, in that order; then closes with OK.
+    void accept() override;
+
+private:
+    void LoadChannel();
+    bool FrequencyIsEmpty() const;
+    void UpdateEnabling();
+
+    CM220Radio& radio_;
+    int channel_;
+    std::unique_ptr<Ui::CEditMemoryDlg> ui_;
+};

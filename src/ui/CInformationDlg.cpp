@@ -1,0 +1,33 @@
+#include "CInformationDlg.h"
+
+#include "ui_CInformationDlg.h"
+
+#include <QPushButton>
+
+CInformationDlg::CInformationDlg(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CInformationDlg>()) {
+    ui_->setupUi(this);
+    // Room for a full comment of 16 wide characters.
+    ui_->commentText->setMinimumWidth(ui_->commentText->sizeHint().width());
+    ui_->modelText->clear();
+    ui_->commentText->clear();
+    connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CInformationDlg::~CInformationDlg() = default;
+
+void CInformationDlg::SetModel(const QString& model) {
+    ui_->modelText->setText(model);
+}
+
+void CInformationDlg::SetComment(const QString& comment) {
+    ui_->commentText->setText(comment);
+}
+
+QString CInformationDlg::Model() const {
+    return ui_->modelText->text();
+}
+
+QString CInformationDlg::Comment() const {
+    return ui_->commentText->text();
+}

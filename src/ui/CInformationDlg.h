@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+namespace Ui {
+class CInformationDlg;
+}
+
+// The "Information" dialog: the connected transceiver's model name and clone
+// comment, shown modally after a successful Information command. The texts
+// are shown as plain text, whatever they hold.
+class CInformationDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CInformationDlg(QWidget* parent = nullptr);
+    ~CInformationDlg() override;
+    CInformationDlg(const CInformationDlg&) = delete;
+    CInformationDlg& operator=(const CInformationDlg&) = delete;
+
+    void SetModel(const QString& model);
+    void SetComment(const QString& comment);
+    QString Model() const;
+    QString Comment() const;
+
+private:
+    std::unique_ptr<Ui::CInformationDlg> ui_;
+};

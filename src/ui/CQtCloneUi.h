@@ -1,0 +1,54 @@
+#pragma once
+
+#include "CTonePlayer.h"
+#include "ICloneUi.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class CCloneProgressDlg;
+class QMainWindow;
+
+// The clone commands' user interface in the desktop program: status texts in
+// the main window's status bar, the "Cloning" progress dialog, message boxes
+// and questions titled "KT-M220" with the exclamation icon, the wait cursor,
+// tones, and the Information dialog.
+class CQtCloneUi : public ICloneUi {
+public:
+    explicit CQtCloneUi(QMainWindow* mainWindow);
+    ~CQtCloneUi() override;
+    CQtCloneUi(const CQtCloneUi&) = delete;
+    CQtCloneUi& operator=(const CQtCloneUi&) = delete;
+
+    // The caption of every box and question.
+    static QString Title();
+    // A text of the clone layer as shown on the screen: line ends of any
+    // kind become line feeds.
+    static QString ScreenText(const std::string& text);
+    // The transceiver's comment bytes as shown: control bytes become '.'.
+    static QString CommentText(const std::string& bytes);
+
+    void SetStatusText(const std::string& text) override;
+    bool BeginProgress() override;
+    void SetProgress(int percent) override;
+    bool CheckCancel() override;
+    void EndProgress() override;
+    void MessageBox(const std::string& text, const std::string& detail = {}) override;
+    bool AskOkCancel(const std::string& text) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void Beep(int hz, int ms) override;
+    void Pause(int ms) override;
+    void ShowInformation(const std::string& model, const std::string& comment) override;
+
+    // The progress dialog while one is shown, else null.
+    CCloneProgressDlg* ProgressDialog() const { return progress_.get(); }
+
+private:
+    QPointer<QMainWindow> mainWindow_;
+    std::unique_ptr<CCloneProgressDlg> progress_;
+    CTonePlayer tones_;
+    int waitDepth_ = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+class CM220Radio;
+class ISettingSheetHost;
+
+// The View menu's "&Common Setting..." command: opens the "Setting" sheet with
+// its " Common " and " Advanced " pages on the host's start page, and keeps the
+// start page up to date as the user switches pages.
+//
+// OK: both pages send all their settings (Common first), the document is
+// marked modified and its views are updated. OK and Cancel alike then heal the
+// whole image ("HEAL") and refresh all rows. Nothing reaches the radio while
+// the sheet is open except the questions the pages ask.
+//
+// Returns whether the sheet ended with OK.
+bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host);
