@@ -55,7 +55,9 @@ bool WriteAll(int fd, const std::string& bytes) {
 } // namespace
 
 DocumentFileResult LoadDocument(CRadioData& radio, const std::string& path) {
-    Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking for the open, so that a FIFO without a writer is refused
+    // below instead of hanging the program here.
+    Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.Get() < 0)
         return SystemFailure("cannot open", path);
     struct stat st {};
@@ -63,6 +65,9 @@ DocumentFileResult LoadDocument(CRadioData& radio, const std::string& path) {
         return SystemFailure("cannot read", path);
     if (!S_ISREG(st.st_mode))
         return {false, path + " is not a regular file", {}};
+    const int flags = fcntl(fd.Get(), F_GETFL);
+    if (flags >= 0)
+        fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
     if (st.st_size > kMaxDocumentSize)
         return {false, path + ": " + CFileFormatError::kMessage, "FORMAT_ERROR"};
     std::string bytes;

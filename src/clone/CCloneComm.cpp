@@ -248,7 +248,7 @@ void CCloneComm::UpdateProgress() {
         status_ = kStatusCancelled;
 }
 
-long CCloneComm::NowSeconds() {
+long CCloneComm::NowSeconds() const {
     using namespace std::chrono;
     return static_cast<long>(
         duration_cast<seconds>(steady_clock::now().time_since_epoch()).count());

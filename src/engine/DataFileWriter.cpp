@@ -44,13 +44,16 @@ bool WriteDataFile(const std::string& path, std::string_view content) {
         ::fcntl(file.Fd(), F_SETFL, flags & ~O_NONBLOCK);
     while (!content.empty()) {
         const ssize_t n = ::write(file.Fd(), content.data(), content.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A file cut short at a line end would read as a data file that
+            // lacks records, and a clone write would send it as it is: leave
+            // it empty instead.
+            while (::ftruncate(file.Fd(), 0) != 0 && errno == EINTR) {
+            }
             return false;
         }
-        if (n == 0)
-            return false;
         content.remove_prefix(static_cast<std::size_t>(n));
     }
     return file.Close();
