@@ -7,14 +7,13 @@
 #include "CPortNames.h"
 #include "CTempFile.h"
 #include "CTerminalCloneUi.h"
+#include "CliStatus.h"
 #include "DocumentFile.h"
 
 #include <optional>
 #include <ostream>
 
 namespace {
-constexpr int kUsageError = 2;
-constexpr int kFileError = 3;
 // The records of a read: 0x010 to 0x1FF in 16-byte records.
 constexpr unsigned kReadRecords = 31;
 
@@ -50,11 +49,6 @@ std::optional<CloneArgs> Parse(const std::vector<std::string>& args, const char*
     if (fileFlag && parsed.file.empty())
         return std::nullopt;
     return parsed;
-}
-
-int Usage(std::ostream& err, const char* usage) {
-    err << "usage: kt-m220-cli " << usage << "\n";
-    return kUsageError;
 }
 
 // Everything one clone command needs, set up as the desktop document sets it
@@ -112,13 +106,6 @@ void ReportBackup(const CCloneCommands& commands, std::ostream& out, std::ostrea
         err << "kt-m220-cli: note: no backup was kept: " << commands.LastBackupNote() << "\n";
 }
 
-int FileError(std::ostream& err, const DocumentFileResult& r) {
-    err << "kt-m220-cli: " << r.message;
-    if (!r.answer.empty())
-        err << " (" << r.answer << ")";
-    err << "\n";
-    return kFileError;
-}
 } // namespace
 
 int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -2,29 +2,15 @@
 
 #include "CChannelCsv.h"
 #include "CM220Radio.h"
+#include "CliStatus.h"
 #include "DocumentFile.h"
 #include "TextFile.h"
 
 #include <ostream>
 
 namespace {
-constexpr int kUsageError = 2;
-constexpr int kFileError = 3;
 // A channel list of 20 channels is about 2 kB; comments may make it longer.
 constexpr std::size_t kMaxCsvBytes = 1024 * 1024;
-
-int FileError(std::ostream& err, const DocumentFileResult& r) {
-    err << "kt-m220-cli: " << r.message;
-    if (!r.answer.empty())
-        err << " (" << r.answer << ")";
-    err << "\n";
-    return kFileError;
-}
-
-int Usage(std::ostream& err, const char* usage) {
-    err << "usage: kt-m220-cli " << usage << "\n";
-    return kUsageError;
-}
 
 // "plan.csv:5: error: ..." as compilers write it, so that editors find the line.
 void PrintProblem(std::ostream& err, const std::string& csv, const CCsvProblem& p) {

@@ -2,28 +2,13 @@
 
 #include "CChannelRow.h"
 #include "CM220Radio.h"
+#include "CliStatus.h"
 #include "DocumentFile.h"
 
 #include <cstdio>
 #include <ostream>
 
 namespace {
-constexpr int kUsageError = 2;
-constexpr int kFileError = 3;
-
-int FileError(std::ostream& err, const DocumentFileResult& r) {
-    err << "kt-m220-cli: " << r.message;
-    if (!r.answer.empty())
-        err << " (" << r.answer << ")";
-    err << "\n";
-    return kFileError;
-}
-
-int Usage(std::ostream& err, const char* usage) {
-    err << "usage: kt-m220-cli " << usage << "\n";
-    return kUsageError;
-}
-
 // One common setting as a person reads it: its label and the getter.
 struct SettingLine {
     const char* label;

@@ -1,0 +1,18 @@
+#include "CliStatus.h"
+
+#include "DocumentFile.h"
+
+#include <ostream>
+
+int Usage(std::ostream& err, const char* usage) {
+    err << "usage: kt-m220-cli " << usage << "\n";
+    return kUsageError;
+}
+
+int FileError(std::ostream& err, const DocumentFileResult& result) {
+    err << "kt-m220-cli: " << result.message;
+    if (!result.answer.empty())
+        err << " (" << result.answer << ")";
+    err << "\n";
+    return kFileError;
+}
