@@ -1,3 +1,4 @@
+#include "CAppCommandLine.h"
 #include "CAppVersion.h"
 #include "CKTM220App.h"
 #include "CTerminationSignals.h"
@@ -5,6 +6,11 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // --help and --version need no display.
+    int exitCode = 0;
+    if (CAppCommandLine::AnswerBeforeWindows(argc, argv, exitCode))
+        return exitCode;
+
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Velk"));
     QCoreApplication::setApplicationName(QString::fromLatin1(CAppVersion::kAppName));

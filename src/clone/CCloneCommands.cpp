@@ -2,11 +2,11 @@
 
 #include "CCloneComm.h"
 #include "CM220Radio.h"
+#include "CPortAccess.h"
 #include "CloneMessages.h"
 #include "ICloneUi.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 // Holds the wait cursor for as long as it lives.
@@ -22,19 +22,9 @@ private:
 };
 
 // The device and the system's reason when the port could not be opened, with
-// what to do about a refused permission.
+// who owns the device and what to do about it.
 std::string PortDetail(const CPortError& error) {
-    if (error.device.empty())
-        return {};
-    std::string detail = error.device + ": " + error.reason;
-    if (error.code == EACCES || error.code == EPERM)
-        detail += "\nYour user must be in the \"dialout\" group to use serial ports: "
-                  "sudo usermod -aG dialout $USER, then log out and in again.";
-    else if (error.code == EBUSY)
-        detail += "\nAnother program is using the port; close it and try again.";
-    else if (error.code == ENOENT)
-        detail += "\nNo such device: check that the cable is plugged in, or choose another port.";
-    return detail;
+    return CPortAccess::Describe(error);
 }
 } // namespace
 

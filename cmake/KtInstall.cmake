@@ -1,0 +1,93 @@
+# Installation and the Debian package.
+#
+#   cmake --install <build> [--prefix <dir>]   the programs, man pages, help
+#                                             pages, desktop entry, icons,
+#                                             AppStream data, MIME type and
+#                                             udev rules
+#   cpack -G DEB (in <build>)                  kt-m220_<version>_<arch>.deb
+#
+# The desktop parts are installed only when the desktop program is built.
+
+include(GNUInstallDirs)
+
+# udev reads /usr/lib, /usr/local/lib and /etc; a prefix elsewhere needs the
+# rules copied to /etc/udev/rules.d by hand.
+set(KTM220_UDEV_RULES_DIR "lib/udev/rules.d"
+    CACHE STRING "Where the udev rules go, relative to the prefix or absolute")
+set(KTM220_DEB_MAINTAINER "KT-M220 for Linux maintainers <kt-m220@velk.example>"
+    CACHE STRING "The Maintainer field of the Debian package")
+
+set(KT_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(KT_DESKTOP_ID kt-m220)
+set(KT_APPSTREAM_ID org.velk.ktm220)
+
+# Programs.
+install(TARGETS kt-m220-cli kt-m220-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(KT_MAN_PAGES kt-m220-cli.1 kt-m220-sim.1)
+if(TARGET kt-m220)
+    install(TARGETS kt-m220 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    list(APPEND KT_MAN_PAGES kt-m220.1)
+endif()
+
+# Man pages: written by hand, with the version filled in.
+foreach(page IN LISTS KT_MAN_PAGES)
+    configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page} ${PROJECT_BINARY_DIR}/man/${page} @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+# The serial ports of the usual cloning cables.
+install(FILES ${KT_PACKAGING_DIR}/60-kt-m220.rules DESTINATION ${KTM220_UDEV_RULES_DIR})
+
+if(TARGET kt-m220)
+    install(FILES ${KT_PACKAGING_DIR}/${KT_DESKTOP_ID}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${KT_PACKAGING_DIR}/${KT_APPSTREAM_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(FILES ${KT_PACKAGING_DIR}/kt-m220-mime.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kt-m220.xml)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kt-m220.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    foreach(size 16 32 48 64 128 256)
+        install(FILES ${KT_PACKAGING_DIR}/icons/kt-m220-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME kt-m220.png)
+    endforeach()
+    # The help pages the program shows, also for reading in a browser.
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kt-m220/help)
+endif()
+
+# The Debian package.
+set(CPACK_PACKAGE_NAME kt-m220)
+set(CPACK_PACKAGE_VENDOR "Velk")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${KTM220_DEB_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cloning program for the VR-M220 airband transceiver")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY kt-m220)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KTM220_DEB_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "KT-M220 reads the memory of the VR-M220 hand-held airband transceiver
+through its cloning cable, edits the 20 memory channels (frequency, name,
+transmit inhibit, scan lockout) and the common settings, and writes the
+memory back. Memory images are kept in .vkf data files, with a backup of
+every read and write.
+.
+The package holds the desktop program kt-m220, the command-line program
+kt-m220-cli for scripts and headless machines, and the virtual transceiver
+kt-m220-sim, which stands in for a radio on a pseudo-terminal.
+.
+Its udev rules give the usual USB cloning cables (FTDI, Prolific, Silicon
+Labs, WCH) to the dialout group and keep ModemManager away from them.")
+# Libraries that are loaded as plug-ins and so escape dpkg-shlibdeps: the
+# window system integration and the SVG icons.
+if(TARGET kt-m220)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+endif()
+include(CPack)

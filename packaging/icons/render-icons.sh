@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Renders the application icon (resources/icons/kt-m220.svg) into the PNG sizes
+# that desktops without SVG support look for: kt-m220-<N>.png beside this
+# script. Run it again only when the icon changes, and commit the PNGs; the
+# build and the package use the committed files and need none of this.
+#
+# Qt's own SVG renderer does the drawing (the SVG image plugin of libqt6svg6),
+# through a throwaway program compiled here and deleted afterwards.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+svg="$here/../../resources/icons/kt-m220.svg"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cat >"$work/render.cpp" <<'CPP'
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageReader>
+#include <cstdio>
+
+// render SVG OUTDIR SIZE...: OUTDIR/kt-m220-SIZE.png for each SIZE.
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    for (int i = 3; i < argc; ++i) {
+        const int size = QString::fromLatin1(argv[i]).toInt();
+        QImageReader reader(QString::fromLocal8Bit(argv[1]), "svg");
+        reader.setScaledSize(QSize(size, size));
+        QImage image = reader.read();
+        if (image.isNull()) {
+            std::fprintf(stderr, "render: %s\n", qPrintable(reader.errorString()));
+            return 1;
+        }
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        const QString out = QStringLiteral("%1/kt-m220-%2.png").arg(argv[2]).arg(size);
+        if (!image.save(out, "PNG")) {
+            std::fprintf(stderr, "render: cannot write %s\n", qPrintable(out));
+            return 1;
+        }
+    }
+    return 0;
+}
+CPP
+
+g++ -std=c++17 -fPIC "$work/render.cpp" -o "$work/render" $(pkg-config --cflags --libs Qt6Gui)
+"$work/render" "$svg" "$here" 16 32 48 64 128 256
+ls -l "$here"/kt-m220-*.png
