@@ -3,19 +3,138 @@
 #include "CAppResources.h"
 #include "CommandIds.h"
 
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmapCache>
 #include <QStyle>
+#include <QStyleOption>
 #include <QWidget>
 
+#include <array>
+
 namespace {
-QPixmap Draw(const QString& file, QSize size, const QWidget* widget) {
-    InitAppResources();
-    const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
-    return QIcon(file).pixmap(size, ratio);
+// The drawings' near-black outlines and antennas, and the light greys they
+// are drawn in on a dark palette, where black would vanish into the window.
+struct Recolour {
+    const char* light;
+    const char* dark;
+};
+constexpr std::array<Recolour, 5> kDarkSchemeColours{{
+    {"#1a1a1a", "#d8d8d8"},
+    {"#202020", "#d8d8d8"},
+    {"#2b2b2b", "#c8c8c8"},
+    {"#303030", "#c8c8c8"},
+    {"#505050", "#b4b4b4"},
+}};
+
+// A palette is dark when its window colour is; the icons follow the
+// application's palette, that is the desktop's colour scheme.
+bool PaletteIsDark() {
+    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
 }
+
+// An SVG drawing from the resources, drawn afresh for each size and device
+// pixel ratio asked for (so it is sharp at any scale), in the colours that
+// suit the palette in use when it is drawn.
+class CSchemeSvgEngine : public QIconEngine {
+public:
+    explicit CSchemeSvgEngine(QString file) : file_(std::move(file)) {
+        QByteArray svg = Source(false);
+        QBuffer buffer(&svg);
+        natural_ = QImageReader(&buffer, "svg").size();
+    }
+
+    QIconEngine* clone() const override { return new CSchemeSvgEngine(*this); }
+    QString key() const override { return QStringLiteral("CSchemeSvgEngine"); }
+
+    // A drawing has every size; these are the ones a window icon is made in.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+            sizes << Fitted(QSize(side, side));
+        return sizes;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return Fitted(size); }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        return Render(size, mode);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap picture = Render(rect.size() * ratio, mode);
+        picture.setDevicePixelRatio(ratio);
+        const QSize shown = picture.deviceIndependentSize().toSize();
+        const QRect target(rect.topLeft() + QPoint((rect.width() - shown.width()) / 2,
+                                                   (rect.height() - shown.height()) / 2),
+                           shown);
+        painter->drawPixmap(target, picture);
+    }
+
+private:
+    QByteArray Source(bool dark) const {
+        QFile file(file_);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QByteArray svg = file.readAll();
+        if (dark)
+            for (const Recolour& colour : kDarkSchemeColours)
+                svg.replace(colour.light, colour.dark);
+        return svg;
+    }
+
+    // The largest size within size that keeps the drawing's proportions.
+    QSize Fitted(const QSize& size) const {
+        return natural_.isEmpty() ? size : natural_.scaled(size, Qt::KeepAspectRatio);
+    }
+
+    QPixmap Render(const QSize& size, QIcon::Mode mode) const {
+        if (size.isEmpty())
+            return {};
+        const bool dark = PaletteIsDark();
+        const QString cacheKey = QStringLiteral("kt-icon:%1:%2x%3:%4:%5")
+                                     .arg(file_)
+                                     .arg(size.width())
+                                     .arg(size.height())
+                                     .arg(dark ? 1 : 0)
+                                     .arg(int(mode));
+        QPixmap picture;
+        if (QPixmapCache::find(cacheKey, &picture))
+            return picture;
+        QByteArray svg = Source(dark);
+        QBuffer buffer(&svg);
+        QImageReader reader(&buffer, "svg");
+        reader.setScaledSize(Fitted(size));
+        picture = QPixmap::fromImage(reader.read());
+        if (mode != QIcon::Normal && !picture.isNull() && qobject_cast<QApplication*>(qApp)) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        QPixmapCache::insert(cacheKey, picture);
+        return picture;
+    }
+
+    QString file_;
+    QSize natural_;
+};
 
 QIcon Svg(const char* name) {
     InitAppResources();
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+    // The icon owns its engine.
+    return QIcon(new CSchemeSvgEngine(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))));
+}
+
+QPixmap Draw(const char* name, QSize size, const QWidget* widget) {
+    const qreal ratio = widget ? widget->devicePixelRatioF() : 1.0;
+    return Svg(name).pixmap(size, ratio);
 }
 } // namespace
 
@@ -24,11 +143,11 @@ QIcon CAppIcons::AppIcon() {
 }
 
 QPixmap CAppIcons::AppIconPixmap(const QWidget* widget) {
-    return Draw(QStringLiteral(":/icons/kt-m220.svg"), QSize(48, 48), widget);
+    return Draw("kt-m220", QSize(48, 48), widget);
 }
 
 QPixmap CAppIcons::LogoPixmap(const QWidget* widget) {
-    return Draw(QStringLiteral(":/icons/logo.svg"), QSize(72, 36), widget);
+    return Draw("logo", QSize(72, 36), widget);
 }
 
 QIcon CAppIcons::CommandIcon(int commandId, const QStyle* style) {

@@ -8,7 +8,9 @@ class QWidget;
 
 // The program's icons: the application icon, the maker's logo, and the
 // icons of the commands on the toolbar. They are SVG drawings (or the
-// style's standard icons), so they stay sharp at any size and scale.
+// style's standard icons), drawn for the device pixel ratio of the screen, so
+// they stay sharp at any size and scale. On a dark palette the drawings'
+// black outlines are drawn light, so that they stand out from the window.
 class CAppIcons {
 public:
     static QIcon AppIcon();

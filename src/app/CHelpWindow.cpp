@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(true);
     browser_->setSearchPaths({QStringLiteral(":/help")});
+    browser_->setAccessibleName(QStringLiteral("Help page"));
 
     auto* back = new QPushButton(QStringLiteral("< &Back"), this);
     auto* forward = new QPushButton(QStringLiteral("&Forward >"), this);
@@ -41,6 +43,9 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(topics, &QPushButton::clicked, this,
             [this] { ShowPage(QString::fromLatin1(kTopicsPage)); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes it, as it closes every dialog.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);

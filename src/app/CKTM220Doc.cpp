@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <fstream>
+#include <iterator>
 
 namespace {
 QString DeviceKey(unsigned number) {
@@ -34,7 +36,7 @@ CKTM220Doc::FileResult Failure(const QString& message, const QString& path, cons
 
 CKTM220Doc::CKTM220Doc(std::unique_ptr<CM220Radio> radio, QObject* parent)
     : QObject(parent), radio_(radio ? std::move(radio) : std::make_unique<CM220Radio>()),
-      cloneFile_("cl") {
+      cloneFile_("cl"), historyFile_("cu") {
     comm_.SetExpectedReadRecords(kExpectedReadRecords);
     comm_.SetFile(cloneFile_.Path());
     CSettingsStore store;
@@ -80,6 +82,7 @@ bool CKTM220Doc::OnNewDocument() {
     radio_->NewData();
     modified_ = false;
     SetPathName({});
+    ResetHistory();
     emit InitialUpdate();
     emit StateChanged();
     return true;
@@ -116,6 +119,7 @@ CKTM220Doc::FileResult CKTM220Doc::OnOpenDocument(const QString& path) {
     }
     modified_ = false;
     SetPathName(path);
+    ResetHistory();
     emit InitialUpdate();
     emit StateChanged();
     emit FileUsed(pathName_);
@@ -152,6 +156,7 @@ CKTM220Doc::FileResult CKTM220Doc::OnSaveDocument(const QString& path) {
     }
     modified_ = false;
     SetPathName(path);
+    history_.MarkSaved();
     emit StateChanged();
     emit FileUsed(pathName_);
     return {};
@@ -281,15 +286,40 @@ CCloneCommands CKTM220Doc::MakeCloneCommands() {
     document.isModified = [this] { return IsModified(); };
     document.onImageRead = [this] {
         SetModifiedFlag(true);
+        // The contents are the transceiver's now; the edits before them are
+        // no longer steps back from here.
+        ResetHistory();
         UpdateAllViews();
     };
-    return CCloneCommands(*radio_, comm_, *cloneUi_, cloneFile_.Path(), std::move(document));
+    CCloneCommands commands(*radio_, comm_, *cloneUi_, cloneFile_.Path(), std::move(document));
+    commands.SetBackupFolder(BackupFolder().toStdString());
+    return commands;
+}
+
+QString CKTM220Doc::BackupFolder() const {
+    if (!backupFolder_.isEmpty())
+        return backupFolder_;
+    return QString::fromStdString(CBackupStore::DefaultFolder());
+}
+
+// A backup that could not be kept does not fail the command, but the user
+// relies on it being there, so it is said.
+void CKTM220Doc::KeepBackupResult(const CCloneCommands& commands, bool read) {
+    lastBackupPath_ = QString::fromStdString(commands.LastBackupPath());
+    lastBackupNote_ = QString::fromStdString(commands.LastBackupNote());
+    if (lastBackupNote_.isEmpty() || !cloneUi_)
+        return;
+    const std::string text = read ? " No backup of the data read could be kept."
+                                  : " No backup of the data written could be kept.";
+    cloneUi_->MessageBox(text, commands.LastBackupNote());
 }
 
 int CKTM220Doc::OnCloneRead() {
     if (!cloneUi_)
         return -1;
-    const int outcome = MakeCloneCommands().Read();
+    CCloneCommands commands = MakeCloneCommands();
+    const int outcome = commands.Read();
+    KeepBackupResult(commands, true);
     emit StateChanged();
     return outcome;
 }
@@ -297,7 +327,10 @@ int CKTM220Doc::OnCloneRead() {
 int CKTM220Doc::OnCloneWrite() {
     if (!cloneUi_)
         return -1;
-    return MakeCloneCommands().Write();
+    CCloneCommands commands = MakeCloneCommands();
+    const int outcome = commands.Write();
+    KeepBackupResult(commands, false);
+    return outcome;
 }
 
 int CKTM220Doc::OnCloneInformation() {
@@ -308,4 +341,73 @@ int CKTM220Doc::OnCloneInformation() {
 
 void CKTM220Doc::UpdateAllViews() {
     emit ViewsUpdateRequested();
+}
+
+// The contents as the bytes of a data file, written by the engine without
+// touching the edit state (as a clone write takes them); no bytes when the
+// file could not be written or read.
+CEditHistory::State CKTM220Doc::CurrentState() {
+    CEditHistory::State state;
+    state.modified = IsModified();
+    if (!historyFile_.IsValid())
+        return state;
+    radio_->SaveDataFile(historyFile_.Path());
+    std::ifstream file(historyFile_.Path(), std::ios::binary);
+    state.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file.bad())
+        state.bytes.clear();
+    return state;
+}
+
+// Loads the state as a document file is opened, then takes its modified state.
+bool CKTM220Doc::RestoreState(const CEditHistory::State& state) {
+    try {
+        CWaitCursor wait;
+        CMemoryArchive archive(state.bytes);
+        radio_->Serialize(archive);
+    } catch (const CFileFormatError&) {
+        return false;
+    }
+    modified_ = state.modified;
+    return true;
+}
+
+void CKTM220Doc::ResetHistory() {
+    history_.Reset(CurrentState());
+    emit HistoryChanged();
+}
+
+void CKTM220Doc::RecordEdit() {
+    const bool couldUndo = history_.CanUndo();
+    const bool couldRedo = history_.CanRedo();
+    history_.Record(CurrentState());
+    if (history_.CanUndo() != couldUndo || history_.CanRedo() != couldRedo)
+        emit HistoryChanged();
+}
+
+bool CKTM220Doc::StepHistory(bool back) {
+    const auto restore = [this](const CEditHistory::State& state) { return RestoreState(state); };
+    const bool possible = back ? history_.CanUndo() : history_.CanRedo();
+    const bool done = back ? history_.Undo(restore) : history_.Redo(restore);
+    if (done) {
+        UpdateAllViews();
+        emit StateChanged();
+        emit HistoryChanged();
+    } else if (possible) {
+        QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                        back ? QStringLiteral("The last edit could not be undone.")
+                             : QStringLiteral("The edit could not be redone."),
+                        QMessageBox::Ok, dialogParent_);
+        box.setInformativeText(QStringLiteral("The channels and settings are as they were."));
+        box.exec();
+    }
+    return done;
+}
+
+bool CKTM220Doc::Undo() {
+    return StepHistory(true);
+}
+
+bool CKTM220Doc::Redo() {
+    return StepHistory(false);
 }

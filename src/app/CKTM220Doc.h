@@ -2,6 +2,7 @@
 
 #include "CCloneComm.h"
 #include "CCloneCommands.h"
+#include "CEditHistory.h"
 #include "CM220Radio.h"
 #include "CPortNames.h"
 #include "CTempFile.h"
@@ -52,6 +53,7 @@ public:
     // document's questions, messages and file dialogs.
     void SetCloneUi(ICloneUi* ui);
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
+    QWidget* DialogParent() const { return dialogParent_; }
 
     // Modified: the document's own flag, or else the radio data object's
     // edit state.
@@ -100,6 +102,29 @@ public:
     int OnCloneWrite();
     int OnCloneInformation();
 
+    // Where Read and Write keep their backups: the folder set here, or else
+    // CBackupStore's default folder (empty when no home folder is known).
+    void SetBackupFolder(const QString& folder) { backupFolder_ = folder; }
+    QString BackupFolder() const;
+    // The backup the last Read or Write kept, and why it kept none (empty
+    // when it kept one or had nothing to keep).
+    const QString& LastBackupPath() const { return lastBackupPath_; }
+    const QString& LastBackupNote() const { return lastBackupNote_; }
+
+    // Undo and redo of the edits of the memory contents: the channel edits,
+    // the Setting sheet and a channel list import. After every such command
+    // RecordEdit takes the contents as they are now; a command that changed
+    // them becomes one step. New, Open and a successful Read start a new
+    // history. A step back or forward loads the whole image as a data file is
+    // loaded, the views show it again, and the modified state is the one the
+    // document had in that state (saving makes the saved state unmodified).
+    void RecordEdit();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    bool Undo();
+    bool Redo();
+    const CEditHistory& History() const { return history_; }
+
 public slots:
     // Asks every view to show the contents again.
     void UpdateAllViews();
@@ -117,6 +142,8 @@ signals:
     // opened.
     void FileUsed(const QString& path);
     void FileFailed(const QString& path);
+    // Undo or redo may have become possible or impossible.
+    void HistoryChanged();
 
 private:
     bool DoSave(const QString& path);
@@ -124,9 +151,17 @@ private:
     void SetPathName(const QString& path);
     void ApplyPortNames();
     CCloneCommands MakeCloneCommands();
+    void KeepBackupResult(const CCloneCommands& commands, bool read);
+    CEditHistory::State CurrentState();
+    bool RestoreState(const CEditHistory::State& state);
+    bool StepHistory(bool back);
+    void ResetHistory();
 
     std::unique_ptr<CM220Radio> radio_;
     CTempFile cloneFile_;
+    // Where the contents are written to be taken into the edit history.
+    CTempFile historyFile_;
+    CEditHistory history_;
     CCloneComm comm_;
     ICloneUi* cloneUi_ = nullptr;
     QWidget* dialogParent_ = nullptr;
@@ -135,4 +170,7 @@ private:
     std::array<QString, CPortNames::kPortCount> portDevices_;
     unsigned demoPort_ = 0;
     QString demoDevice_;
+    QString backupFolder_;
+    QString lastBackupPath_;
+    QString lastBackupNote_;
 };

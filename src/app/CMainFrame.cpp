@@ -1,10 +1,12 @@
 #include "CMainFrame.h"
 
 #include "CAppIcons.h"
+#include "CChannelCsvCommands.h"
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
 #include "CPortDevicesDlg.h"
+#include "CPrintCommands.h"
 #include "CQtCloneUi.h"
 #include "CSettingsStore.h"
 #include "CSplashDlg.h"
@@ -24,6 +26,17 @@ namespace {
 // How often, at most, the idle handler looks at the lock keys.
 constexpr int kLockKeyIntervalMs = 250;
 
+// The words of a menu text without its mnemonic marks, its "..." and the
+// key text after the tab: a tool button's text, as a screen reader says it.
+QString SpokenCommandText(const QString& menuText) {
+    QString text = menuText.section(QLatin1Char('\t'), 0, 0);
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    text.remove(QStringLiteral("..."));
+    return text.trimmed();
+}
+
 QString TitleSuffix() {
     return QStringLiteral("[*] - ") + CStringTable::Text(StringId::kAppTitle);
 }
@@ -42,6 +55,8 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     view_ = new CKTM220View(doc_.GetRadio(), this);
     setCentralWidget(view_);
+    csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_);
+    printCommands_ = std::make_unique<CPrintCommands>(doc_);
 
     CreateActions();
     CreateMenus();
@@ -50,6 +65,9 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     viewCommands_ = new CViewCommands(
         doc_, *view_, [this](int id) { return Action(id); }, this); // owned by the view
+    // Every edit the list's commands or the Setting sheet make becomes a step
+    // of the document's history (one that changed nothing does not).
+    connect(viewCommands_, &CViewCommands::DocumentEdited, &doc_, &CKTM220Doc::RecordEdit);
     connect(viewCommands_, &CViewCommands::DocumentEdited, this, &CMainFrame::UpdateFromDocument);
     connect(editMenu_, &QMenu::aboutToShow, viewCommands_, &CViewCommands::UpdateEnabling);
 
@@ -77,6 +95,7 @@ QAction* CMainFrame::Action(int commandId) const {
 QAction* CMainFrame::MakeAction(int commandId, const QString& text,
                                 const QList<QKeySequence>& keys) {
     auto* action = new QAction(text, this);
+    action->setIconText(SpokenCommandText(text));
     action->setData(commandId);
     action->setStatusTip(CStringTable::Prompt(commandId));
     const QString tip = CStringTable::ToolTip(commandId);
@@ -102,8 +121,24 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { doc_.FileSave(); });
     connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
             [this] { doc_.FileSaveAs(); });
+    connect(MakeAction(kFileImportChannels, QStringLiteral("&Import Channels...")),
+            &QAction::triggered, this, &CMainFrame::OnImportChannels);
+    connect(MakeAction(kFileExportChannels, QStringLiteral("Export C&hannels...")),
+            &QAction::triggered, this, [this] { csvCommands_->ExportWithDialog(); });
+    connect(
+        MakeAction(kFilePrint, QStringLiteral("&Print...\tCtrl+P"), {QKS(Qt::CTRL | Qt::Key_P)}),
+        &QAction::triggered, this, [this] { printCommands_->PrintWithDialog(); });
+    connect(MakeAction(kFileExportPdf, QStringLiteral("Export P&DF...")), &QAction::triggered, this,
+            [this] { printCommands_->ExportPdfWithDialog(); });
     connect(MakeAction(kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
             &QWidget::close);
+
+    connect(MakeAction(kEditUndo, QStringLiteral("&Undo\tCtrl+Z"),
+                       {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)}),
+            &QAction::triggered, this, [this] { doc_.Undo(); });
+    connect(MakeAction(kEditRedo, QStringLiteral("&Redo\tCtrl+Y"),
+                       {QKS(Qt::CTRL | Qt::Key_Y), QKS(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
+            &QAction::triggered, this, [this] { doc_.Redo(); });
 
     // The edit commands and the settings sheet act on the channel list
     // (CViewCommands); Enter and Delete are keys of the list itself.
@@ -119,8 +154,6 @@ void CMainFrame::CreateActions() {
 
     // Keys of the accelerator table without a command behind them: they are
     // taken and do nothing.
-    MakeAction(kEditUndo, QStringLiteral("Undo"),
-               {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)});
     MakeAction(kEditCut, QStringLiteral("Cut"),
                {QKS(Qt::CTRL | Qt::Key_X), QKS(Qt::SHIFT | Qt::Key_Delete)});
     MakeAction(kNextPane, QStringLiteral("Next Pane"), {QKS(Qt::Key_F6)});
@@ -149,6 +182,8 @@ void CMainFrame::CreateActions() {
             &CMainFrame::OnHelpContents);
     connect(MakeAction(kHelpTopics, QStringLiteral("&Help Topics")), &QAction::triggered, this,
             &CMainFrame::OnHelpTopics);
+    connect(MakeAction(kHelpBackupFolder, QStringLiteral("Open &Backup Folder")),
+            &QAction::triggered, this, &CMainFrame::OnOpenBackupFolder);
     connect(MakeAction(kAppAbout, QStringLiteral("&About KT-M220...")), &QAction::triggered, this,
             &CMainFrame::AboutRequested);
 }
@@ -161,11 +196,17 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addActions(
         {Action(kFileNew), Action(kFileOpen), Action(kFileSave), Action(kFileSaveAs)});
     fileMenu_->addSeparator();
+    fileMenu_->addActions({Action(kFileImportChannels), Action(kFileExportChannels)});
+    fileMenu_->addSeparator();
+    fileMenu_->addActions({Action(kFilePrint), Action(kFileExportPdf)});
+    fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(kAppExit));
     RebuildRecentFiles();
 
     editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
+    editMenu_->addActions({Action(kEditUndo), Action(kEditRedo)});
+    editMenu_->addSeparator();
     editMenu_->addAction(Action(kEditMemory));
     editMenu_->addSeparator();
     editMenu_->addActions({Action(kEditCopy), Action(kEditPaste)});
@@ -192,6 +233,8 @@ void CMainFrame::CreateMenus() {
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addActions({Action(kHelpContents), Action(kHelpTopics)});
+    help->addSeparator();
+    help->addAction(Action(kHelpBackupFolder));
     help->addSeparator();
     help->addAction(Action(kAppAbout));
 }
@@ -240,6 +283,7 @@ void CMainFrame::ConnectDocument() {
     connect(&doc_, &CKTM220Doc::ViewsUpdateRequested, this, [this] { view_->RefreshAllRows(); });
     connect(&doc_, &CKTM220Doc::StateChanged, this, &CMainFrame::UpdateFromDocument);
     connect(&doc_, &CKTM220Doc::PortNumberChanged, this, &CMainFrame::UpdatePortChecks);
+    connect(&doc_, &CKTM220Doc::HistoryChanged, this, &CMainFrame::UpdateUndoRedo);
     connect(&doc_, &CKTM220Doc::FileUsed, this, [this](const QString& path) {
         recentFiles_.Add(path);
         RebuildRecentFiles();
@@ -284,11 +328,17 @@ void CMainFrame::UpdatePortChecks() {
         Action(CommandId::kPortCom1 + static_cast<int>(n) - 1)->setChecked(doc_.PortNumber() == n);
 }
 
+void CMainFrame::UpdateUndoRedo() {
+    Action(CommandId::kEditUndo)->setEnabled(doc_.CanUndo());
+    Action(CommandId::kEditRedo)->setEnabled(doc_.CanRedo());
+}
+
 void CMainFrame::UpdateFromDocument() {
     setWindowTitle(doc_.GetTitle() + TitleSuffix());
     setWindowFilePath(doc_.GetPathName());
     setWindowModified(doc_.IsModified());
     UpdatePortChecks();
+    UpdateUndoRedo();
 }
 
 void CMainFrame::OnIdle() {
@@ -357,6 +407,15 @@ void CMainFrame::OnHelpContents() {
 
 void CMainFrame::OnHelpTopics() {
     ShowHelp(CHelpWindow::kTopicsPage);
+}
+
+void CMainFrame::OnImportChannels() {
+    if (csvCommands_->ImportWithDialog())
+        SetMessageText(QStringLiteral(" Channels imported."));
+}
+
+void CMainFrame::OnOpenBackupFolder() {
+    CBackupFolderCommand::Run(doc_.BackupFolder(), this, folderOpener_);
 }
 
 void CMainFrame::OnPortDevices() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CBackupFolderCommand.h"
 #include "CRecentFileList.h"
 
 #include <QElapsedTimer>
@@ -8,9 +9,11 @@
 #include <map>
 #include <memory>
 
+class CChannelCsvCommands;
 class CHelpWindow;
 class CKTM220Doc;
 class CKTM220View;
+class CPrintCommands;
 class CQtCloneUi;
 class CStatusPanes;
 class CViewCommands;
@@ -47,6 +50,10 @@ public:
     CRecentFileList& RecentFiles() { return recentFiles_; }
     CStatusPanes& StatusPanes() const { return *statusPanes_; }
     CViewCommands& ViewCommands() const { return *viewCommands_; }
+    CChannelCsvCommands& CsvCommands() const { return *csvCommands_; }
+    CPrintCommands& PrintCommands() const { return *printCommands_; }
+    // How "Open Backup Folder" opens the folder (a test gives its own).
+    void SetFolderOpener(CBackupFolderCommand::Opener opener) { folderOpener_ = std::move(opener); }
     // The help window while it exists, else null.
     CHelpWindow* HelpWindow() const;
 
@@ -61,6 +68,8 @@ public slots:
     void OnHelpContents();
     void OnHelpTopics();
     void OnPortDevices();
+    void OnImportChannels();
+    void OnOpenBackupFolder();
     // Brings the title, the modified mark and the port check marks in step
     // with the document. Runs whenever the document, an edit command or the
     // Setting sheet may have changed them; the modified question heals the
@@ -86,6 +95,8 @@ private:
     void ConnectDocument();
     void RebuildRecentFiles();
     void UpdatePortChecks();
+    // Undo and Redo are enabled while the document has a step to take.
+    void UpdateUndoRedo();
     void ShowHelp(const QString& page);
 
     CKTM220Doc& doc_;
@@ -93,6 +104,9 @@ private:
     std::map<int, QAction*> actions_;
     CKTM220View* view_ = nullptr;
     std::unique_ptr<CQtCloneUi> cloneUi_;
+    std::unique_ptr<CChannelCsvCommands> csvCommands_;
+    std::unique_ptr<CPrintCommands> printCommands_;
+    CBackupFolderCommand::Opener folderOpener_;
     CViewCommands* viewCommands_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -32,6 +32,9 @@ CPortDevicesDlg::CPortDevicesDlg(const Devices& devices, QWidget* parent,
     for (unsigned n = 1; n <= CPortNames::kPortCount; ++n) {
         QComboBox* combo = PortCombo(n);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // The typing field takes the focus for its list: it carries the
+        // list's name to a screen reader.
+        combo->lineEdit()->setAccessibleName(combo->accessibleName());
         combo->addItem(AutomaticText());
         combo->setEditText(devices[n - 1].isEmpty() ? AutomaticText() : devices[n - 1]);
         connect(combo, &QComboBox::currentTextChanged, this, &CPortDevicesDlg::UpdatePortStates);
@@ -124,5 +127,8 @@ void CPortDevicesDlg::UpdatePortStates() {
         if (DeviceOf(PortCombo(n)).isEmpty())
             state = device + QStringLiteral(", ") + state;
         PortState(n)->setText(state);
+        // The state beside the list is read out with the list.
+        PortCombo(n)->setAccessibleDescription(state);
+        PortCombo(n)->lineEdit()->setAccessibleDescription(state);
     }
 }

@@ -11,6 +11,14 @@ constexpr int kPaneIds[CStatusPanes::kPaneCount] = {
     StringId::kIndicatorCaps, StringId::kIndicatorNum, StringId::kIndicatorScroll,
     StringId::kBlankPane};
 constexpr int kPanePadding = 12;
+// What a screen reader calls the three lock key panes, which are blank while
+// their key is off.
+constexpr const char* kLockKeyNames[] = {"Caps Lock", "Num Lock", "Scroll Lock"};
+
+QString SpokenLockKey(int index, bool on) {
+    return QString::fromLatin1(kLockKeyNames[index]) +
+           (on ? QStringLiteral(" on") : QStringLiteral(" off"));
+}
 } // namespace
 
 CStatusPanes::CStatusPanes(QStatusBar& bar) : QObject(&bar) {
@@ -26,6 +34,8 @@ CStatusPanes::CStatusPanes(QStatusBar& bar) : QObject(&bar) {
         pane->setFrameShadow(QFrame::Sunken);
         if (kPaneIds[i] == StringId::kBlankPane)
             pane->setText(text);
+        else
+            pane->setAccessibleName(SpokenLockKey(i, false));
         bar.addPermanentWidget(pane);
         panes_[static_cast<std::size_t>(i)] = pane;
     }
@@ -33,8 +43,10 @@ CStatusPanes::CStatusPanes(QStatusBar& bar) : QObject(&bar) {
 
 void CStatusPanes::ShowLockKeys(const CLockKeyState& state) {
     const bool on[3] = {state.caps, state.num, state.scroll};
-    for (int i = 0; i < 3; ++i)
-        panes_[static_cast<std::size_t>(i)]->setText(on[i] ? CStringTable::Text(kPaneIds[i])
-                                                           : QString());
+    for (int i = 0; i < 3; ++i) {
+        QLabel* pane = panes_[static_cast<std::size_t>(i)];
+        pane->setText(on[i] ? CStringTable::Text(kPaneIds[i]) : QString());
+        pane->setAccessibleName(SpokenLockKey(i, on[i]));
+    }
     shown_ = state;
 }

@@ -9,7 +9,8 @@ class QLabel;
 class QStatusBar;
 
 // The status bar's panes beside the message pane: CAP, NUM and SCRL, shown
-// while their lock key is on, and a blank pane of six spaces.
+// while their lock key is on, and a blank pane of six spaces. A screen reader
+// hears each lock key pane as the key and its state ("Caps Lock off").
 class CStatusPanes : public QObject {
     Q_OBJECT
 

@@ -27,6 +27,12 @@ const std::map<int, const char*>& Table() {
         {CommandId::kFileOpen, "Open an existing document\nOpen"},
         {CommandId::kFileSave, "Save the active document\nSave"},
         {CommandId::kFileSaveAs, "Save the active document with a new name\nSave As"},
+        {CommandId::kFileImportChannels,
+         "Replace the memory channels with a channel list (CSV)\nImport Channels"},
+        {CommandId::kFileExportChannels,
+         "Save the memory channels as a channel list (CSV)\nExport Channels"},
+        {CommandId::kFilePrint, "Print the channels and settings\nPrint"},
+        {CommandId::kFileExportPdf, "Save the channels and settings as a PDF page\nExport PDF"},
         {CommandId::kFileMruFirst, "Open this document"},
         {CommandId::kFileMruFirst + 1, "Open this document"},
         {CommandId::kFileMruFirst + 2, "Open this document"},
@@ -40,6 +46,7 @@ const std::map<int, const char*>& Table() {
         {CommandId::kEditDelete, "Delete\nDelete"},
         {CommandId::kEditInsert, "Insert\nInsert"},
         {CommandId::kEditUndo, "Undo the last action\nUndo"},
+        {CommandId::kEditRedo, "Redo the previously undone action\nRedo"},
         {CommandId::kEditCut, "Cut the selection and put it on the Clipboard\nCut"},
         {CommandId::kNextPane, "Switch to the next window pane\nNext Pane"},
         {CommandId::kPrevPane, "Switch back to the previous window pane\nPrevious Pane"},
@@ -61,6 +68,8 @@ const std::map<int, const char*>& Table() {
 
         {CommandId::kHelpContents, "Opens Help\nHelp Topics"},
         {CommandId::kHelpTopics, "List Help topics\nHelp Topics"},
+        {CommandId::kHelpBackupFolder,
+         "Show the folder where every read and write keeps a backup\nBackup Folder"},
         {CommandId::kAppAbout, "Display program information, version number and copyright\nAbout"},
     };
     return table;

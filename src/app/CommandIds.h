@@ -8,6 +8,10 @@ inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;
 inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFileImportChannels = 32795;
+inline constexpr int kFileExportChannels = 32796;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFileExportPdf = 32797;
 inline constexpr int kFileMruFirst = 57616; // the recent files, 57616 to 57619
 inline constexpr int kAppExit = 57665;
 
@@ -18,8 +22,9 @@ inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditClear = 57632;
 inline constexpr int kEditDelete = 32801;
 inline constexpr int kEditInsert = 32802;
-// Keys without a handler: they do nothing.
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
+// Keys without a handler: they do nothing.
 inline constexpr int kEditCut = 57635;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPrevPane = 57681;
@@ -41,6 +46,7 @@ inline constexpr int kCloneInformation = 32776;
 // Help menu.
 inline constexpr int kHelpContents = 57666;
 inline constexpr int kHelpTopics = 57667;
+inline constexpr int kHelpBackupFolder = 32798;
 inline constexpr int kAppAbout = 57664;
 } // namespace CommandId
 

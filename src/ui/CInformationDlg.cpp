@@ -11,6 +11,7 @@ CInformationDlg::CInformationDlg(QWidget* parent)
     ui_->commentText->setMinimumWidth(ui_->commentText->sizeHint().width());
     ui_->modelText->clear();
     ui_->commentText->clear();
+    UpdateSpokenText();
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -18,10 +19,21 @@ CInformationDlg::~CInformationDlg() = default;
 
 void CInformationDlg::SetModel(const QString& model) {
     ui_->modelText->setText(model);
+    UpdateSpokenText();
 }
 
 void CInformationDlg::SetComment(const QString& comment) {
     ui_->commentText->setText(comment);
+    UpdateSpokenText();
+}
+
+// The texts are labels, which the keyboard never reaches: the dialog's
+// description carries them to a screen reader as it opens.
+void CInformationDlg::UpdateSpokenText() {
+    setAccessibleDescription(ui_->modelCaption->text() + QStringLiteral(": ") +
+                             ui_->modelText->text() + QStringLiteral(". ") +
+                             ui_->commentCaption->text() + QStringLiteral(": ") +
+                             ui_->commentText->text());
 }
 
 QString CInformationDlg::Model() const {

@@ -11,7 +11,8 @@ class CInformationDlg;
 
 // The "Information" dialog: the connected transceiver's model name and clone
 // comment, shown modally after a successful Information command. The texts
-// are shown as plain text, whatever they hold.
+// are shown as plain text, whatever they hold, and are the dialog's
+// accessible description, so that a screen reader reads them out.
 class CInformationDlg : public QDialog {
     Q_OBJECT
 public:
@@ -26,5 +27,7 @@ public:
     QString Comment() const;
 
 private:
+    void UpdateSpokenText();
+
     std::unique_ptr<Ui::CInformationDlg> ui_;
 };

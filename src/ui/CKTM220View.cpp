@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 struct ColumnDef {
@@ -54,6 +55,42 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The words a screen reader says for a row; an empty cell says nothing.
+QString SpokenRow(const CChannelRow& row) {
+    const auto cell = [&row](int column) {
+        return QString::fromLatin1(row.cells[static_cast<std::size_t>(column)]).trimmed();
+    };
+    const auto title = [](int column) {
+        return QString::fromLatin1(kColumns[static_cast<std::size_t>(column)].title);
+    };
+    const QString number = cell(0);
+    bool isNumber = false;
+    const int channel = number.toInt(&isNumber);
+    QString spoken = QStringLiteral("Channel ") + (isNumber ? QString::number(channel) : number);
+    QStringList parts;
+    if (!cell(1).isEmpty())
+        parts << QStringLiteral("priority channel");
+    QString frequency = cell(2);
+    if (!frequency.isEmpty()) {
+        // A frequency the transceiver cannot use is marked with " ?".
+        const bool illegal = frequency.endsWith(QLatin1Char('?'));
+        if (illegal)
+            frequency.chop(1);
+        parts << frequency.trimmed() + QStringLiteral(" MHz");
+        if (illegal)
+            parts << QStringLiteral("not a legal frequency");
+    }
+    if (!cell(3).isEmpty())
+        parts << QStringLiteral("name ") + cell(3);
+    // "Inhibit" and "Lockout" say more under their column titles.
+    for (int column : {4, 5})
+        if (!cell(column).isEmpty())
+            parts << title(column);
+    if (parts.isEmpty())
+        return spoken + QStringLiteral(", empty");
+    return spoken + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+}
+
 bool IsPlainKey(const QKeyEvent* key, std::initializer_list<int> keys) {
     const Qt::KeyboardModifiers held = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
                                                            Qt::AltModifier | Qt::MetaModifier);
@@ -64,6 +101,9 @@ bool IsPlainKey(const QKeyEvent* key, std::initializer_list<int> keys) {
 CKTM220View::CKTM220View(CM220Radio& radio, QWidget* parent)
     : CListViewEx(parent), radio_(radio), model_(kRowCount, kColumnCount) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setAccessibleName(QStringLiteral("Memory channels"));
+    setAccessibleDescription(QStringLiteral(
+        "Enter edits the selected channel, Delete clears it, Shift+F10 opens its menu."));
     for (int row = 0; row < kRowCount; ++row)
         for (int column = 0; column < kColumnCount; ++column) {
             auto item = std::make_unique<QStandardItem>();
@@ -134,6 +174,8 @@ void CKTM220View::CopyRowCells(int channel, const CChannelRow& row) {
     for (int column = 0; column < kColumnCount; ++column)
         model_.item(channel - 1, column)
             ->setText(QString::fromLatin1(row.cells[static_cast<std::size_t>(column)]));
+    // The first cell is the one that takes the focus: it speaks for the row.
+    model_.item(channel - 1, 0)->setData(SpokenRow(row), Qt::AccessibleTextRole);
 }
 
 void CKTM220View::RefreshChannel(int channel) {
@@ -162,6 +204,12 @@ QString CKTM220View::CellText(int channel, int column) const {
     return model_.item(channel - 1, column)->text();
 }
 
+QString CKTM220View::RowAccessibleText(int channel) const {
+    if (channel < 1 || channel > kRowCount)
+        return {};
+    return model_.item(channel - 1, 0)->data(Qt::AccessibleTextRole).toString();
+}
+
 void CKTM220View::SetPopupActions(const QList<QAction*>& actions) {
     popup_ = std::make_unique<QMenu>(this);
     for (QAction* action : actions) {
@@ -185,6 +233,11 @@ bool CKTM220View::event(QEvent* event) {
 }
 
 void CKTM220View::keyPressEvent(QKeyEvent* event) {
+    if (event->keyCombination() == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        event->accept();
+        ShowPopupMenu(std::nullopt);
+        return;
+    }
     if (IsPlainKey(event, {Qt::Key_Return, Qt::Key_Enter})) {
         emit editMemoryRequested();
         event->accept();
@@ -206,11 +259,33 @@ void CKTM220View::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
+QPoint CKTM220View::KeyboardPopupPosition() const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return viewport()->mapToGlobal(QPoint(0, 0));
+    const QRect cell = visualRect(model_.index(current.row(), 0));
+    return viewport()->mapToGlobal(cell.bottomLeft() + QPoint(cell.height() / 2, 1));
+}
+
+// The Menu key comes here too: the windowing system turns it into a context
+// menu event for the focus widget. From the keyboard the menu opens at the
+// current row, not at the pointer, which may be anywhere.
 void CKTM220View::contextMenuEvent(QContextMenuEvent* event) {
-    window()->activateWindow();
     event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        ShowPopupMenu(std::nullopt);
+    else
+        ShowPopupMenu(event->globalPos());
+}
+
+// Without a pointer position the menu opens at the current row, which is
+// scrolled into view first.
+void CKTM220View::ShowPopupMenu(std::optional<QPoint> pointerPos) {
+    window()->activateWindow();
     if (!popup_ || popup_->isEmpty())
         return;
+    if (!pointerPos && currentIndex().isValid())
+        scrollTo(currentIndex());
     emit popupMenuAboutToShow();
-    popup_->exec(event->globalPos());
+    popup_->exec(pointerPos.value_or(KeyboardPopupPosition()));
 }

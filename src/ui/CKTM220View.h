@@ -7,6 +7,7 @@
 #include <QStandardItemModel>
 
 #include <memory>
+#include <optional>
 
 class CM220Radio;
 struct CChannelRow;
@@ -21,10 +22,11 @@ class QMenu;
 //
 // Enter and a double-click ask for the Edit Memory command, the Delete key
 // for the Clear command; the owner carries them out (the view does not look
-// at their enabling). The column widths are read from the settings when the
-// view is made (a missing or zero width gives the column's default, widened
-// to show its title whole in the font in use; every width is kept within
-// 20..400) and written back unchanged when it goes.
+// at their enabling). The Menu key and Shift+F10 open the popup menu at the
+// current row, as a right-click does at the pointer. The column widths are read from the settings
+// when the view is made (a missing or zero width gives the column's default, widened to show its
+// title whole in the font in use; every width is kept within 20..400) and written back unchanged
+// when it goes.
 class CKTM220View : public CListViewEx, public IChannelListHost {
     Q_OBJECT
 public:
@@ -57,6 +59,12 @@ public:
 
     // The text shown in one cell (channel 1 to 20, column 0 to 6).
     QString CellText(int channel, int column) const;
+    // What a screen reader says for a row: the channel and every cell that is
+    // not empty, in words (channel 1 to 20).
+    QString RowAccessibleText(int channel) const;
+    // Where the popup menu opens from the keyboard: below the current row's
+    // first cell, in global coordinates.
+    QPoint KeyboardPopupPosition() const;
 
     // IChannelListHost
     int CurrentChannel() const override;
@@ -82,6 +90,7 @@ protected:
 
 private:
     void CreateColumns();
+    void ShowPopupMenu(std::optional<QPoint> pointerPos);
     void CopyRowCells(int channel, const CChannelRow& row);
 
     CM220Radio& radio_;

@@ -8,6 +8,8 @@ class QTabWidget;
 // The "Setting" sheet: a dialog with one tab per page and the buttons OK and
 // Cancel only. It opens on the start page and tells, through PageChanged,
 // which page the user switches to, so that the next sheet can open there.
+// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp
+// to the previous one, wherever the focus is in the sheet.
 class CSettingSheet : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +33,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Makes the page step pages on (or back, when negative) the current one.
+    void TurnPage(int step);
+    void KeepButtonsLast();
+
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;
     int startPage_;

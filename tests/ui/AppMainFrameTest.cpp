@@ -59,15 +59,17 @@ protected:
 TEST_F(AppMainFrame, MenusHoldEveryItemInOrder) {
     const std::vector<std::pair<QString, std::vector<std::string>>> menus = {
         {"&File",
-         {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-", "Recent File",
-          "-", "E&xit"}},
+         {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+          "&Import Channels...", "Export C&hannels...", "-", "&Print...\tCtrl+P", "Export P&DF...",
+          "-", "Recent File", "-", "E&xit"}},
         {"&Edit",
-         {"&Edit Memory...\tEnter", "-", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "-", "Clear\tDel",
-          "Delete", "Insert\t"}},
+         {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "&Edit Memory...\tEnter", "-", "&Copy\tCtrl+C",
+          "&Paste\tCtrl+V", "-", "Clear\tDel", "Delete", "Insert\t"}},
         {"&View", {"&Common Setting...", "-", "&Toolbar", "&Status Bar"}},
         {"COM &Port", {"COM1", "COM2", "COM3", "COM4", "-", "Port &Devices..."}},
         {"&Clone", {"&Read <- TR", "&Write -> TR", "-", "&Information..."}},
-        {"&Help", {"&Contents", "&Help Topics", "-", "&About KT-M220..."}},
+        {"&Help",
+         {"&Contents", "&Help Topics", "-", "Open &Backup Folder", "-", "&About KT-M220..."}},
     };
     const QList<QAction*> bar = frame_->menuBar()->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));

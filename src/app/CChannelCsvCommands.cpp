@@ -1,0 +1,175 @@
+#include "CChannelCsvCommands.h"
+
+#include "CChannelCsv.h"
+#include "CStringTable.h"
+#include "CWaitCursor.h"
+#include "CommandIds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace {
+const QString kCsvFilter = QStringLiteral("Channel Lists (*.csv *.CSV);;All Files (*)");
+const QString kCsvSuffix = QStringLiteral("csv");
+
+CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
+    return {false, message, path + QStringLiteral(": ") + reason};
+}
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+             const QString& informative, const QString& details = {}) {
+    QMessageBox box(icon, CStringTable::Text(StringId::kAppTitle), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(informative);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    box.exec();
+}
+
+QString ProblemText(const CCsvProblem& problem) {
+    return QString::fromStdString(problem.ToString());
+}
+} // namespace
+
+QString CChannelCsvCommands::DefaultExportName() const {
+    const QString path = doc_.GetPathName();
+    if (path.isEmpty())
+        return doc_.GetTitle() + QStringLiteral(".") + kCsvSuffix;
+    return QFileInfo(path).completeBaseName() + QStringLiteral(".") + kCsvSuffix;
+}
+
+QString CChannelCsvCommands::StartFolder() const {
+    const QString path = doc_.GetPathName();
+    return path.isEmpty() ? QDir::homePath() : QFileInfo(path).absolutePath();
+}
+
+QString CChannelCsvCommands::ProblemLines(const std::vector<CCsvProblem>& problems, int max) {
+    QStringList lines;
+    for (const CCsvProblem& problem : problems) {
+        if (max >= 0 && lines.size() == max) {
+            lines << QStringLiteral("... and %1 more (see the details)")
+                         .arg(static_cast<qsizetype>(problems.size()) - max);
+            break;
+        }
+        lines << ProblemText(problem);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+CKTM220Doc::FileResult CChannelCsvCommands::Export(const QString& path) {
+    const QString cannotExport = QStringLiteral("The channel list could not be exported.");
+    const std::string text = CChannelCsv::Export(doc_.GetRadio());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failure(cannotExport, path, file.errorString());
+    const qint64 size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Failure(cannotExport, path,
+                       reason + QStringLiteral("\nThe file on disk has not been changed."));
+    }
+    return {};
+}
+
+CChannelCsvCommands::ImportResult CChannelCsvCommands::Import(const QString& path) {
+    ImportResult result;
+    const QString cannotImport = QStringLiteral("The channel list could not be imported.");
+    const QString unchanged = QStringLiteral("\nNothing has been changed.");
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.message = cannotImport;
+        result.detail = path + QStringLiteral(": not a file") + unchanged;
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = cannotImport;
+        result.detail = path + QStringLiteral(": ") + file.errorString() + unchanged;
+        return result;
+    }
+    // The whole file is read before anything reaches the channels.
+    const QByteArray bytes = file.read(kMaxCsvBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.message = cannotImport;
+        result.detail = path + QStringLiteral(": ") + file.errorString() + unchanged;
+        return result;
+    }
+    if (bytes.size() > kMaxCsvBytes) {
+        result.message = cannotImport;
+        result.detail = path + QStringLiteral(": far too large for a channel list") + unchanged;
+        return result;
+    }
+
+    {
+        CWaitCursor wait;
+        result.problems = CChannelCsv::Import(
+            doc_.GetRadio(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    if (HasErrors(result.problems)) {
+        result.message = cannotImport;
+        result.detail = path + unchanged;
+        return result;
+    }
+    result.ok = true;
+    doc_.SetModifiedFlag(true);
+    doc_.RecordEdit();
+    doc_.UpdateAllViews();
+    return result;
+}
+
+bool CChannelCsvCommands::ExportWithDialog() {
+    QFileDialog dialog(doc_.DialogParent(), QStringLiteral("Export Channels"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kCsvFilter.split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(kCsvSuffix);
+    dialog.setDirectory(StartFolder());
+    dialog.selectFile(DefaultExportName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const CKTM220Doc::FileResult result = Export(dialog.selectedFiles().constFirst());
+    if (!result.ok)
+        ShowBox(doc_.DialogParent(), QMessageBox::Warning, result.message, result.detail);
+    return result.ok;
+}
+
+bool CChannelCsvCommands::ImportWithDialog() {
+    QFileDialog dialog(doc_.DialogParent(), QStringLiteral("Import Channels"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(kCsvFilter.split(QStringLiteral(";;")));
+    dialog.setDirectory(StartFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    const ImportResult result = Import(path);
+    ShowImportOutcome(path, result);
+    return result.ok;
+}
+
+// A failed import lists what is wrong; one with warnings says what the radio
+// made of the values it changed; a clean one needs no box.
+void CChannelCsvCommands::ShowImportOutcome(const QString& path, const ImportResult& result) {
+    QWidget* parent = doc_.DialogParent();
+    const bool many = static_cast<int>(result.problems.size()) > kProblemsShown;
+    const QString details = many ? ProblemLines(result.problems, -1) : QString();
+    if (!result.ok) {
+        QString informative = result.detail;
+        if (!result.problems.empty())
+            informative = ProblemLines(result.problems, kProblemsShown) + QStringLiteral("\n\n") +
+                          result.detail;
+        ShowBox(parent, QMessageBox::Warning, result.message, informative, details);
+        return;
+    }
+    if (result.problems.empty())
+        return;
+    ShowBox(parent, QMessageBox::Information,
+            QStringLiteral("The channel list was imported from %1 with these changes:")
+                .arg(QFileInfo(path).fileName()),
+            ProblemLines(result.problems, kProblemsShown), details);
+}

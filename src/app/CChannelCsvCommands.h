@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CCsvProblem.h"
+#include "CKTM220Doc.h"
+
+#include <QString>
+#include <vector>
+
+// The File menu's "Import Channels..." and "Export Channels...": the 20
+// memory channels of the document as a CSV channel list (CChannelCsv), so
+// that a channel plan can be kept in a spreadsheet or moved between radios.
+//
+// Export writes the whole list at once through a QSaveFile, so a file that
+// cannot be completed leaves the old one as it was. Import reads the list and
+// gives it to the channels only when it holds no error; it is one edit of the
+// document, which can be undone as a whole.
+class CChannelCsvCommands {
+public:
+    // A channel list of 20 channels is about 2 kB; comments may make it
+    // longer, but nothing near this.
+    static constexpr qint64 kMaxCsvBytes = 1024 * 1024;
+    // At most this many problems are listed in the box itself; all of them
+    // are in its details.
+    static constexpr int kProblemsShown = 15;
+
+    struct ImportResult {
+        bool ok = false;                   // the channels hold the list now
+        QString message;                   // what went wrong, for the user; empty when ok
+        QString detail;                    // the file and the system's reason
+        std::vector<CCsvProblem> problems; // in the order of the lines
+    };
+
+    explicit CChannelCsvCommands(CKTM220Doc& doc) : doc_(doc) {}
+
+    // The commands themselves, without dialogs or messages.
+    CKTM220Doc::FileResult Export(const QString& path);
+    ImportResult Import(const QString& path);
+
+    // The menu commands: a file dialog, then the command, then a message box
+    // on failure (and, for an import with warnings, the warnings). Each
+    // answers whether it was carried out.
+    bool ExportWithDialog();
+    bool ImportWithDialog();
+
+    // "plan.csv" for the document "plan.vkf", "Untitled.csv" while untitled.
+    QString DefaultExportName() const;
+    // The problems as lines for a message box: "line 5: error: ...".
+    static QString ProblemLines(const std::vector<CCsvProblem>& problems, int max);
+
+private:
+    QString StartFolder() const;
+    void ShowImportOutcome(const QString& path, const ImportResult& result);
+
+    CKTM220Doc& doc_;
+};

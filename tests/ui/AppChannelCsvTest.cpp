@@ -1,0 +1,159 @@
+#include "AppFrameFixture.h"
+
+#include "CChannelCsvCommands.h"
+#include "CommandIds.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <filesystem>
+#include <functional>
+
+namespace {
+using namespace CommandId;
+
+constexpr char kHeader[] = "Location,Name,Frequency,Skip,Comment\r\n";
+
+class AppChannelCsv : public AppFrameTest {
+protected:
+    // Answers the next file dialog with path, after noting the name it
+    // offered; then arranges the answer to what follows it (a message box).
+    void AnswerFileDialog(const std::string& path, std::function<void()> then = {}) {
+        AnswerNextModal([this, path, then](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) {
+                ADD_FAILURE() << "no file dialog";
+                modal->close();
+                return;
+            }
+            offered_ = dialog->selectedFiles().value(0);
+            if (then)
+                then();
+            dialog->selectFile(QString::fromStdString(path));
+            static_cast<QDialog*>(dialog)->accept(); // as the Save or Open button does
+        });
+    }
+    void AnswerFileDialog(const std::string& path, SeenBox& box) {
+        AnswerFileDialog(path, [&box] { AnswerNextBox(box, QMessageBox::Ok); });
+    }
+
+    // Channels with every column the list carries: names, both flags.
+    void FillPlan() {
+        Fill(1, "118.100", "TOWER");
+        Fill(4, "121.500", "GUARD");
+        Radio().SetTxInhibit(4, "ON");
+        Fill(12, "132.450", "VOLMET");
+        Radio().SetLockout(12, "ON");
+        Fill(20, "136.975", "LAST");
+    }
+
+    QString offered_;
+};
+} // namespace
+
+TEST_F(AppChannelCsv, ExportAndImportThroughTheMenuGiveTheSameContents) {
+    FillPlan();
+    SaveAndOpen("plan.vkf");
+    const std::string planned = DocumentBytes(*doc_);
+
+    const std::string csv = File("plan.csv");
+    AnswerFileDialog(csv);
+    Trigger(kFileExportChannels);
+    EXPECT_TRUE(offered_.endsWith("/plan.csv")) << offered_.toStdString();
+    ASSERT_TRUE(std::filesystem::exists(csv));
+    EXPECT_FALSE(doc_->IsModified()) << "exporting changes nothing";
+
+    ASSERT_TRUE(doc_->OnNewDocument());
+    SeenBox box;
+    AnswerFileDialog(csv, box);
+    Trigger(kFileImportChannels);
+    CancelPendingAnswers();
+    EXPECT_FALSE(box.shown) << "a clean import needs no message";
+    EXPECT_EQ(DocumentBytes(*doc_), planned);
+    EXPECT_TRUE(doc_->IsModified());
+    EXPECT_TRUE(frame_->isWindowModified());
+    EXPECT_TRUE(ListShowsTheRadio());
+    EXPECT_EQ(View().CellText(12, 5), "Lockout");
+    EXPECT_TRUE(Enabled(kEditUndo)) << "the import is one step";
+
+    // Undone, the new document is back, and unmodified.
+    Trigger(kEditUndo);
+    EXPECT_TRUE(Radio().IsChannelEmpty(4));
+    EXPECT_FALSE(doc_->IsModified());
+}
+
+TEST_F(AppChannelCsv, AListWithErrorsChangesNothingAndSaysWhere) {
+    FillPlan();
+    SaveAndOpen("plan.vkf");
+    const std::string before = DocumentBytes(*doc_);
+    const std::string csv = File("bad.csv");
+    WriteFileBytes(csv, std::string(kHeader) + "1,ONE,118.000,,\r\n" + "25,FAR,119.000,,\r\n" +
+                            "3,LOW,99.000,,\r\n");
+
+    SeenBox box;
+    AnswerFileDialog(csv, box);
+    Trigger(kFileImportChannels);
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.title, "KT-M220");
+    EXPECT_EQ(box.text, "The channel list could not be imported.");
+    EXPECT_TRUE(box.informativeText.contains("line 3: error: Location 25"))
+        << box.informativeText.toStdString();
+    EXPECT_TRUE(box.informativeText.contains("line 4: error:")) << "every problem is listed";
+    EXPECT_TRUE(box.informativeText.contains("Nothing has been changed."));
+
+    EXPECT_EQ(DocumentBytes(*doc_), before);
+    EXPECT_FALSE(doc_->IsModified());
+    EXPECT_FALSE(Enabled(kEditUndo));
+    EXPECT_EQ(View().CellText(1, 3), "TOWER");
+}
+
+TEST_F(AppChannelCsv, WarningsAreShownAndTheListIsTaken) {
+    const std::string csv = File("long.csv");
+    WriteFileBytes(csv, std::string(kHeader) + "1,ONE,118.000,,\r\n" + "2,LONGNAME9,119.000,,\r\n");
+    SeenBox box;
+    AnswerFileDialog(csv, box);
+    Trigger(kFileImportChannels);
+    ASSERT_TRUE(box.shown);
+    EXPECT_TRUE(box.text.startsWith("The channel list was imported from long.csv"));
+    EXPECT_TRUE(box.informativeText.contains("line 3: warning:"))
+        << box.informativeText.toStdString();
+    EXPECT_EQ(View().CellText(2, 3), "LONGNAM");
+    EXPECT_TRUE(doc_->IsModified());
+    EXPECT_TRUE(Enabled(kEditUndo));
+}
+
+TEST_F(AppChannelCsv, FilesThatCannotBeUsedAreReported) {
+    CChannelCsvCommands& csv = frame_->CsvCommands();
+    const std::string before = DocumentBytes(*doc_);
+
+    const CKTM220Doc::FileResult exported =
+        csv.Export(QString::fromStdString(File("no/such/a.csv")));
+    EXPECT_FALSE(exported.ok);
+    EXPECT_EQ(exported.message, "The channel list could not be exported.");
+    EXPECT_TRUE(exported.detail.contains("no/such/a.csv"));
+
+    const struct {
+        const char* name;
+        std::string path;
+    } cases[] = {
+        {"missing", File("missing.csv")},
+        {"a folder", File("")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CChannelCsvCommands::ImportResult result = csv.Import(QString::fromStdString(c.path));
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, "The channel list could not be imported.");
+        EXPECT_TRUE(result.detail.contains("Nothing has been changed."));
+        EXPECT_EQ(DocumentBytes(*doc_), before);
+        EXPECT_FALSE(doc_->IsModified());
+    }
+
+    // A file far larger than any channel list is not read.
+    const std::string huge = File("huge.csv");
+    WriteFileBytes(huge,
+                   std::string(kHeader) + std::string(CChannelCsvCommands::kMaxCsvBytes, '#'));
+    const CChannelCsvCommands::ImportResult result = csv.Import(QString::fromStdString(huge));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.detail.contains("far too large"));
+    EXPECT_EQ(DocumentBytes(*doc_), before);
+}
