@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "AppFrameFixture.h"
 
 #include "CAboutDlg.h"
 #include "CAdvancedPage.h"
@@ -74,23 +74,7 @@ QStringList UnnamedFocusable(QWidget& window) {
     return unnamed;
 }
 
-class AccessibilityNames : public AppTest {
-protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        doc_ = std::make_unique<CKTM220Doc>();
-        frame_ = std::make_unique<CMainFrame>(*doc_);
-        doc_->OnNewDocument();
-    }
-    void TearDown() override {
-        frame_.reset();
-        doc_.reset();
-        AppTest::TearDown();
-    }
-
-    std::unique_ptr<CKTM220Doc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
-};
+using AccessibilityNames = AppFrameTest;
 
 TEST_F(AccessibilityNames, EveryControlTheKeyboardReachesHasAName) {
     CM220Radio& radio = doc_->GetRadio();

@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "AppFrameFixture.h"
 #include "SettingSheetDriver.h"
 
 #include "CAboutDlg.h"
@@ -57,30 +57,18 @@ void Activate(QWidget& window) {
     QApplication::setActiveWindow(&window);
 }
 
-class KeyboardUse : public AppTest {
+class KeyboardUse : public AppFrameTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        doc_ = std::make_unique<CKTM220Doc>();
-        frame_ = std::make_unique<CMainFrame>(*doc_);
-        doc_->OnNewDocument();
-        CM220Radio& radio = doc_->GetRadio();
-        radio.SetFrequency(2, "118.100");
-        radio.SetName(2, "TOWER");
-        radio.SetAppear(2, "ON");
-        radio.HealChannel(2);
-        frame_->View()->RefreshAllRows();
+        AppFrameTest::SetUp();
+        Fill(2, "118.100", "TOWER");
+        View().RefreshAllRows();
     }
     void TearDown() override {
         doc_->SetModifiedFlag(false);
-        doc_->GetRadio().SetModified(0);
-        frame_.reset();
-        doc_.reset();
-        AppTest::TearDown();
+        Radio().SetModified(0);
+        AppFrameTest::TearDown();
     }
-
-    std::unique_ptr<CKTM220Doc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 TEST_F(KeyboardUse, TabFollowsTheLayoutOfEveryDialog) {
