@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "AppFrameFixture.h"
 
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
@@ -16,20 +16,8 @@
 #include <unistd.h>
 
 namespace {
-class AppDocument : public AppTest {
+class AppDocument : public AppFrameTest {
 protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        doc_ = std::make_unique<CKTM220Doc>();
-        frame_ = std::make_unique<CMainFrame>(*doc_);
-        doc_->OnNewDocument();
-    }
-    void TearDown() override {
-        frame_.reset();
-        doc_.reset();
-        AppTest::TearDown();
-    }
-
     // A data file with channel 5 in use, saved by the program itself.
     std::string SaveSampleFile(const std::string& name) {
         CM220Radio& radio = doc_->GetRadio();
@@ -41,9 +29,6 @@ protected:
         EXPECT_TRUE(doc_->OnSaveDocument(QString::fromStdString(path)).ok);
         return path;
     }
-
-    std::unique_ptr<CKTM220Doc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 } // namespace
 

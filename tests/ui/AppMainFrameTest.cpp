@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "AppFrameFixture.h"
 
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
@@ -37,23 +37,7 @@ QMenu* MenuTitled(QMainWindow& frame, const QString& title) {
     return nullptr;
 }
 
-class AppMainFrame : public AppTest {
-protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        doc_ = std::make_unique<CKTM220Doc>();
-        frame_ = std::make_unique<CMainFrame>(*doc_);
-        doc_->OnNewDocument();
-    }
-    void TearDown() override {
-        frame_.reset();
-        doc_.reset();
-        AppTest::TearDown();
-    }
-
-    std::unique_ptr<CKTM220Doc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
-};
+using AppMainFrame = AppFrameTest;
 } // namespace
 
 TEST_F(AppMainFrame, MenusHoldEveryItemInOrder) {
