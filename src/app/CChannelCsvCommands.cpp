@@ -1,5 +1,7 @@
 #include "CChannelCsvCommands.h"
 
+#include "FileReplace.h"
+
 #include "CChannelCsv.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
@@ -10,7 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 const QString kCsvFilter = QStringLiteral("Channel Lists (*.csv *.CSV);;All Files (*)");
@@ -63,16 +64,10 @@ QString CChannelCsvCommands::ProblemLines(const std::vector<CCsvProblem>& proble
 CKTM220Doc::FileResult CChannelCsvCommands::Export(const QString& path) {
     const QString cannotExport = QStringLiteral("The channel list could not be exported.");
     const std::string text = CChannelCsv::Export(doc_.GetRadio());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure(cannotExport, path, file.errorString());
-    const qint64 size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const QString reason = ReplaceFile(path, text);
+    if (!reason.isEmpty())
         return Failure(cannotExport, path,
                        reason + QStringLiteral("\nThe file on disk has not been changed."));
-    }
     return {};
 }
 

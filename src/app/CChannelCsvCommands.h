@@ -10,7 +10,7 @@
 // memory channels of the document as a CSV channel list (CChannelCsv), so
 // that a channel plan can be kept in a spreadsheet or moved between radios.
 //
-// Export writes the whole list at once through a QSaveFile, so a file that
+// Export writes the whole list at once through the atomic replace, so a file that
 // cannot be completed leaves the old one as it was. Import reads the list and
 // gives it to the channels only when it holds no error; it is one edit of the
 // document, which can be undone as a whole.

@@ -1,6 +1,5 @@
 #include "CKTM220Doc.h"
 
-#include "CFileArchive.h"
 #include "CFileFormatError.h"
 #include "CM220Radio.h"
 #include "CMemoryArchive.h"
@@ -8,13 +7,13 @@
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
+#include "FileReplace.h"
 #include "ICloneUi.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <fstream>
 #include <iterator>
 
@@ -36,11 +35,9 @@ CKTM220Doc::FileResult Failure(const QString& message, const QString& path, cons
 
 CKTM220Doc::CKTM220Doc(std::unique_ptr<CM220Radio> radio, QObject* parent)
     : QObject(parent), radio_(radio ? std::move(radio) : std::make_unique<CM220Radio>()),
-      cloneFile_("cl"), historyFile_("cu") {
-    comm_.SetExpectedReadRecords(kExpectedReadRecords);
-    comm_.SetFile(cloneFile_.Path());
+      clone_(*radio_), historyFile_("cu") {
     CSettingsStore store;
-    comm_.SetPortNumber(static_cast<unsigned>(
+    clone_.Comm().SetPortNumber(static_cast<unsigned>(
         store.GetInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber, 1)));
     for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
         portDevices_[n - 1] = store.GetString(SettingsKey::kCommPortSection, DeviceKey(n));
@@ -50,14 +47,12 @@ CKTM220Doc::CKTM220Doc(std::unique_ptr<CM220Radio> radio, QObject* parent)
 CKTM220Doc::~CKTM220Doc() {
     CSettingsStore store;
     store.WriteInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber,
-                   static_cast<int>(comm_.GetPortNumber()));
+                   static_cast<int>(clone_.Comm().GetPortNumber()));
     store.Sync();
-    comm_.SetUi(nullptr);
 }
 
 void CKTM220Doc::SetCloneUi(ICloneUi* ui) {
-    cloneUi_ = ui;
-    comm_.SetUi(ui);
+    clone_.SetUi(ui);
 }
 
 bool CKTM220Doc::IsModified() {
@@ -129,28 +124,20 @@ CKTM220Doc::FileResult CKTM220Doc::OnOpenDocument(const QString& path) {
 CKTM220Doc::FileResult CKTM220Doc::OnSaveDocument(const QString& path) {
     const QString cannotSave = CStringTable::Text(StringId::kFailedToSave);
     const QString unchanged = QStringLiteral("\nThe file on disk has not been changed.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure(cannotSave, path, file.errorString() + unchanged);
-
     // Writing the document clears the radio data object's edit state; it is
     // given back when the file cannot be completed, so that the changes are
     // still asked to be saved.
     const bool radioWasModified = radio_->IsModified();
-    CFileArchive archive(file, true);
     QString reason;
     try {
         CWaitCursor wait;
+        CMemoryArchive archive;
         radio_->Serialize(archive);
-        if (archive.Failed())
-            reason = archive.ErrorText();
-        else if (!file.commit())
-            reason = file.errorString();
+        reason = ReplaceFile(path, archive.Bytes());
     } catch (const CFileFormatError& e) {
         reason = QString::fromUtf8(e.what());
     }
     if (!reason.isEmpty()) {
-        file.cancelWriting();
         radio_->SetModified(radioWasModified ? 1 : 0);
         return Failure(cannotSave, path, reason + unchanged);
     }
@@ -240,9 +227,9 @@ bool CKTM220Doc::DoSave(const QString& path) {
 }
 
 void CKTM220Doc::SetPortNumber(unsigned number) {
-    if (comm_.GetPortNumber() == number)
+    if (clone_.Comm().GetPortNumber() == number)
         return;
-    comm_.SetPortNumber(number);
+    clone_.Comm().SetPortNumber(number);
     emit PortNumberChanged(number);
 }
 
@@ -278,10 +265,10 @@ CPortNames CKTM220Doc::EffectivePortNames() const {
 }
 
 void CKTM220Doc::ApplyPortNames() {
-    comm_.SetPortNames(EffectivePortNames());
+    clone_.Comm().SetPortNames(EffectivePortNames());
 }
 
-CCloneCommands CKTM220Doc::MakeCloneCommands() {
+CCloneCommands::Document CKTM220Doc::CloneDocument() {
     CCloneCommands::Document document;
     document.isModified = [this] { return IsModified(); };
     document.onImageRead = [this] {
@@ -291,9 +278,7 @@ CCloneCommands CKTM220Doc::MakeCloneCommands() {
         ResetHistory();
         UpdateAllViews();
     };
-    CCloneCommands commands(*radio_, comm_, *cloneUi_, cloneFile_.Path(), std::move(document));
-    commands.SetBackupFolder(BackupFolder().toStdString());
-    return commands;
+    return document;
 }
 
 QString CKTM220Doc::BackupFolder() const {
@@ -304,39 +289,35 @@ QString CKTM220Doc::BackupFolder() const {
 
 // A backup that could not be kept does not fail the command, but the user
 // relies on it being there, so it is said.
-void CKTM220Doc::KeepBackupResult(const CCloneCommands& commands, bool read) {
-    lastBackupPath_ = QString::fromStdString(commands.LastBackupPath());
-    lastBackupNote_ = QString::fromStdString(commands.LastBackupNote());
-    if (lastBackupNote_.isEmpty() || !cloneUi_)
+void CKTM220Doc::ReportBackupNote(bool read) {
+    if (clone_.LastBackupNote().empty() || !clone_.Ui())
         return;
     const std::string text = read ? " No backup of the data read could be kept."
                                   : " No backup of the data written could be kept.";
-    cloneUi_->MessageBox(text, commands.LastBackupNote());
+    clone_.Ui()->MessageBox(text, clone_.LastBackupNote());
 }
 
 int CKTM220Doc::OnCloneRead() {
-    if (!cloneUi_)
+    if (!clone_.Ui())
         return -1;
-    CCloneCommands commands = MakeCloneCommands();
-    const int outcome = commands.Read();
-    KeepBackupResult(commands, true);
+    clone_.SetBackupFolder(BackupFolder().toStdString());
+    const int outcome = clone_.Read(CloneDocument());
+    ReportBackupNote(true);
     emit StateChanged();
     return outcome;
 }
 
 int CKTM220Doc::OnCloneWrite() {
-    if (!cloneUi_)
+    if (!clone_.Ui())
         return -1;
-    CCloneCommands commands = MakeCloneCommands();
-    const int outcome = commands.Write();
-    KeepBackupResult(commands, false);
+    clone_.SetBackupFolder(BackupFolder().toStdString());
+    const int outcome = clone_.Write(CloneDocument());
+    ReportBackupNote(false);
     return outcome;
 }
 
 int CKTM220Doc::OnCloneInformation() {
-    if (!cloneUi_)
-        return -1;
-    return MakeCloneCommands().Information();
+    return clone_.Information();
 }
 
 void CKTM220Doc::UpdateAllViews() {

@@ -6,6 +6,7 @@
 #include "CM220Radio.h"
 #include "CPortNames.h"
 #include "CTempFile.h"
+#include "CloneSession.h"
 
 #include <QObject>
 #include <QString>
@@ -25,8 +26,6 @@ class CKTM220Doc : public QObject {
     Q_OBJECT
 
 public:
-    // Records a clone read is expected to bring: 0x010 to 0x1FF in 16 bytes each.
-    static constexpr unsigned kExpectedReadRecords = 31;
     // A data file is about 1.2 kB; anything larger than this is not one.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
@@ -46,8 +45,8 @@ public:
     ~CKTM220Doc() override;
 
     CM220Radio& GetRadio() { return *radio_; }
-    CCloneComm& GetCloneComm() { return comm_; }
-    const std::string& CloneFilePath() const { return cloneFile_.Path(); }
+    CCloneComm& GetCloneComm() { return clone_.Comm(); }
+    const std::string& CloneFilePath() const { return clone_.CloneFilePath(); }
 
     // The user interface of the clone commands, and the window that owns the
     // document's questions, messages and file dialogs.
@@ -69,7 +68,7 @@ public:
     // Reads a data file. A file the engine refuses gives "Unexpected file
     // format." and leaves the document as it was.
     FileResult OnOpenDocument(const QString& path);
-    // Writes a data file through a QSaveFile: on failure the old file stays
+    // Writes a data file through the atomic replace: on failure the old file stays
     // as it was, and so does the document's modified state.
     FileResult OnSaveDocument(const QString& path);
 
@@ -83,7 +82,7 @@ public:
     bool FileSaveAs();
 
     // COM1 to COM4: the number the clone engine opens ("COM<n>").
-    unsigned PortNumber() const { return comm_.GetPortNumber(); }
+    unsigned PortNumber() const { return clone_.Comm().GetPortNumber(); }
     void SetPortNumber(unsigned number);
     // The device chosen for port number (1 to 4); empty for "find it".
     // Stored in the settings at once.
@@ -108,8 +107,8 @@ public:
     QString BackupFolder() const;
     // The backup the last Read or Write kept, and why it kept none (empty
     // when it kept one or had nothing to keep).
-    const QString& LastBackupPath() const { return lastBackupPath_; }
-    const QString& LastBackupNote() const { return lastBackupNote_; }
+    QString LastBackupPath() const { return QString::fromStdString(clone_.LastBackupPath()); }
+    QString LastBackupNote() const { return QString::fromStdString(clone_.LastBackupNote()); }
 
     // Undo and redo of the edits of the memory contents: the channel edits,
     // the Setting sheet and a channel list import. After every such command
@@ -150,20 +149,18 @@ private:
     void ShowFileError(const FileResult& result);
     void SetPathName(const QString& path);
     void ApplyPortNames();
-    CCloneCommands MakeCloneCommands();
-    void KeepBackupResult(const CCloneCommands& commands, bool read);
+    CCloneCommands::Document CloneDocument();
+    void ReportBackupNote(bool read);
     CEditHistory::State CurrentState();
     bool RestoreState(const CEditHistory::State& state);
     bool StepHistory(bool back);
     void ResetHistory();
 
     std::unique_ptr<CM220Radio> radio_;
-    CTempFile cloneFile_;
+    CloneSession clone_;
     // Where the contents are written to be taken into the edit history.
     CTempFile historyFile_;
     CEditHistory history_;
-    CCloneComm comm_;
-    ICloneUi* cloneUi_ = nullptr;
     QWidget* dialogParent_ = nullptr;
     bool modified_ = false;
     QString pathName_;
@@ -171,6 +168,4 @@ private:
     unsigned demoPort_ = 0;
     QString demoDevice_;
     QString backupFolder_;
-    QString lastBackupPath_;
-    QString lastBackupNote_;
 };

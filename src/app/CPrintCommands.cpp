@@ -1,10 +1,13 @@
 #include "CPrintCommands.h"
 
+#include "FileReplace.h"
+
 #include "CChannelPlanPrinter.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace {
 void ShowFailure(QWidget* parent, const QString& text, const QString& detail) {
@@ -33,10 +35,8 @@ QString CPrintCommands::DefaultPdfName() const {
 CKTM220Doc::FileResult CPrintCommands::ExportPdf(const QString& path) {
     const QString cannotExport = QStringLiteral("The channel plan could not be exported as PDF.");
     const QString unchanged = QStringLiteral("\nThe file on disk has not been changed.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, cannotExport, path + QStringLiteral(": ") + file.errorString()};
-
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     bool painted = false;
     {
         CWaitCursor wait;
@@ -48,12 +48,11 @@ CKTM220Doc::FileResult CPrintCommands::ExportPdf(const QString& path) {
         writer.setCreator(CStringTable::Text(StringId::kAppTitle));
         painted = printer.Print(writer);
     }
-    if (!painted || !file.commit()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("failed");
-        file.cancelWriting();
+    const QString reason =
+        painted ? ReplaceFile(path, std::string_view(file.data().constData(), file.data().size()))
+                : QStringLiteral("failed");
+    if (!reason.isEmpty())
         return {false, cannotExport, path + QStringLiteral(": ") + reason + unchanged};
-    }
     return {};
 }
 

@@ -6,7 +6,7 @@
 
 // The File menu's "Print..." and "Export PDF...": the document's channel plan
 // (CChannelPlanPrinter) on one page, on a printer chosen in the print dialog
-// or as a PDF file. The PDF is written whole through a QSaveFile, so a file
+// or as a PDF file. The PDF is written whole through the atomic replace, so a file
 // that cannot be completed leaves the old one as it was.
 class CPrintCommands {
 public:

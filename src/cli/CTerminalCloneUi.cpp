@@ -1,5 +1,7 @@
 #include "CTerminalCloneUi.h"
 
+#include "TerminalText.h"
+
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -117,10 +119,7 @@ void CTerminalCloneUi::Pause(int ms) {
 // The transceiver's comment may hold any byte up to 0xEF; control bytes are
 // never passed to the terminal, where they could act as escape sequences.
 void CTerminalCloneUi::ShowInformation(const std::string& model, const std::string& comment) {
-    std::string printable;
-    for (unsigned char c : comment)
-        printable += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '.';
-    out_ << "Model   : " << model << "\n"
-         << "Comment : " << printable << "\n"
+    out_ << "Model   : " << TerminalSafe(model) << "\n"
+         << "Comment : " << TerminalSafe(comment) << "\n"
          << std::flush;
 }

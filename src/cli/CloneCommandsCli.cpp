@@ -2,21 +2,17 @@
 
 #include "CCliSettings.h"
 #include "CCloneComm.h"
-#include "CCloneCommands.h"
 #include "CM220Radio.h"
 #include "CPortNames.h"
-#include "CTempFile.h"
 #include "CTerminalCloneUi.h"
 #include "CliStatus.h"
+#include "CloneSession.h"
 #include "DocumentFile.h"
 
 #include <optional>
 #include <ostream>
 
 namespace {
-// The records of a read: 0x010 to 0x1FF in 16-byte records.
-constexpr unsigned kReadRecords = 31;
-
 struct CloneArgs {
     std::string port;
     std::string file; // -o FILE for read, FILE for write
@@ -51,47 +47,42 @@ std::optional<CloneArgs> Parse(const std::vector<std::string>& args, const char*
     return parsed;
 }
 
-// Everything one clone command needs, set up as the desktop document sets it
-// up: the radio data object, the clone file, the clone engine and its port.
-class CloneSession {
+// One clone command from the terminal: the radio data object, its clone
+// session on the port the arguments or the settings name, and the terminal's
+// user interface.
+class TerminalClone {
 public:
-    CloneSession(const CloneArgs& args, std::ostream& out, std::ostream& err)
-        : ui_(out, err, {args.yes, args.beep}), cloneFile_("cl") {
+    TerminalClone(const CloneArgs& args, std::ostream& out, std::ostream& err)
+        : ui_(out, err, {args.yes, args.beep}), session_(radio_, &ui_) {
         radio_.NewData();
         const CCliSettings settings = CCliSettings::Load();
         CPortNames names;
         settings.ApplyTo(names);
-        comm_.SetPortNames(names);
-        comm_.SetUi(&ui_);
-        comm_.SetExpectedReadRecords(kReadRecords);
-        comm_.SetModelCode(static_cast<std::uint16_t>(radio_.GetIdentity().model));
-        comm_.SetRevisionCode(static_cast<std::uint16_t>(radio_.GetIdentity().revision));
+        CCloneComm& comm = session_.Comm();
+        comm.SetPortNames(names);
         const unsigned number = CPortNames::PortNumberOf(args.port);
         if (args.port.empty())
-            comm_.SetPortNumber(settings.PortNumber());
+            comm.SetPortNumber(settings.PortNumber());
         else if (number != 0)
-            comm_.SetPortNumber(number);
+            comm.SetPortNumber(number);
         else
-            comm_.SetPortDevice(args.port);
+            comm.SetPortDevice(args.port);
     }
 
     bool Ready(std::ostream& err) const {
-        if (cloneFile_.IsValid())
+        if (session_.Ready())
             return true;
         err << "kt-m220-cli: cannot make a temporary clone file\n";
         return false;
     }
 
-    CCloneCommands Commands() {
-        return CCloneCommands(radio_, comm_, ui_, cloneFile_.Path(), {[] { return false; }, [] {}});
-    }
+    CloneSession& Session() { return session_; }
     CM220Radio& Radio() { return radio_; }
 
 private:
     CTerminalCloneUi ui_;
     CM220Radio radio_;
-    CTempFile cloneFile_;
-    CCloneComm comm_;
+    CloneSession session_;
 };
 
 int ExitStatus(int outcome) {
@@ -99,11 +90,11 @@ int ExitStatus(int outcome) {
 }
 
 // Where the backup of a read or write went, or why none was kept.
-void ReportBackup(const CCloneCommands& commands, std::ostream& out, std::ostream& err) {
-    if (!commands.LastBackupPath().empty())
-        out << "Backup: " << commands.LastBackupPath() << "\n";
-    if (!commands.LastBackupNote().empty())
-        err << "kt-m220-cli: note: no backup was kept: " << commands.LastBackupNote() << "\n";
+void ReportBackup(const CloneSession& session, std::ostream& out, std::ostream& err) {
+    if (!session.LastBackupPath().empty())
+        out << "Backup: " << session.LastBackupPath() << "\n";
+    if (!session.LastBackupNote().empty())
+        err << "kt-m220-cli: note: no backup was kept: " << session.LastBackupNote() << "\n";
 }
 
 } // namespace
@@ -112,25 +103,24 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const auto parsed = Parse(args, nullptr);
     if (!parsed)
         return Usage(err, "info [--port P] [--no-beep]");
-    CloneSession session(*parsed, out, err);
-    if (!session.Ready(err))
+    TerminalClone clone(*parsed, out, err);
+    if (!clone.Ready(err))
         return kFileError;
-    return ExitStatus(session.Commands().Information());
+    return ExitStatus(clone.Session().Information());
 }
 
 int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed = Parse(args, "-o");
     if (!parsed)
         return Usage(err, "read [--port P] [--no-beep] -o FILE");
-    CloneSession session(*parsed, out, err);
-    if (!session.Ready(err))
+    TerminalClone clone(*parsed, out, err);
+    if (!clone.Ready(err))
         return kFileError;
-    CCloneCommands commands = session.Commands();
-    const int outcome = commands.Read();
-    ReportBackup(commands, out, err);
+    const int outcome = clone.Session().Read();
+    ReportBackup(clone.Session(), out, err);
     if (outcome != 0)
         return ExitStatus(outcome);
-    const DocumentFileResult saved = SaveDocument(session.Radio(), parsed->file);
+    const DocumentFileResult saved = SaveDocument(clone.Radio(), parsed->file);
     if (!saved.ok)
         return FileError(err, saved);
     out << "Saved " << parsed->file << "\n";
@@ -141,14 +131,13 @@ int RunWrite(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const auto parsed = Parse(args, "");
     if (!parsed)
         return Usage(err, "write [--port P] [--yes] [--no-beep] FILE");
-    CloneSession session(*parsed, out, err);
-    if (!session.Ready(err))
+    TerminalClone clone(*parsed, out, err);
+    if (!clone.Ready(err))
         return kFileError;
-    const DocumentFileResult loaded = LoadDocument(session.Radio(), parsed->file);
+    const DocumentFileResult loaded = LoadDocument(clone.Radio(), parsed->file);
     if (!loaded.ok)
         return FileError(err, loaded);
-    CCloneCommands commands = session.Commands();
-    const int outcome = commands.Write();
-    ReportBackup(commands, out, err);
+    const int outcome = clone.Session().Write();
+    ReportBackup(clone.Session(), out, err);
     return ExitStatus(outcome);
 }

@@ -4,7 +4,6 @@
 #include "CM220Radio.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
-#include "TextFile.h"
 
 #include <ostream>
 
@@ -44,7 +43,7 @@ int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
         out << text << std::flush;
         return 0;
     }
-    const DocumentFileResult saved = WriteTextFile(csv, text);
+    const DocumentFileResult saved = ReplaceFile(csv, text);
     if (!saved.ok)
         return FileError(err, saved);
     out << "Saved " << csv << "\n";

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 class CRadioData;
 
@@ -20,3 +22,10 @@ DocumentFileResult LoadDocument(CRadioData& radio, const std::string& path);
 // Writes radio to path atomically: a temporary file in the same folder, synced,
 // then renamed over the old file, so a failure leaves the old file intact.
 DocumentFileResult SaveDocument(CRadioData& radio, const std::string& path);
+
+// Replaces the file at path with bytes (AtomicReplace), with the command
+// line's message for each way that can fail.
+DocumentFileResult ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Reads a channel list or other whole text file of at most maxBytes.
+DocumentFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& bytes);

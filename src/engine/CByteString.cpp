@@ -1,14 +1,13 @@
 #include "CByteString.h"
 
-namespace {
-const char kHexDigits[] = "0123456789ABCDEF";
+#include "HexCodec.h"
 
+namespace {
+// The value of an upper-case digit; anything else counts as 0, as the
+// transceiver's own decoder takes it.
 std::uint8_t HexValue(std::uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<std::uint8_t>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<std::uint8_t>(c - 'A' + 10);
-    return 0;
+    const int value = HexCodec::DigitValue(static_cast<char>(c), true);
+    return static_cast<std::uint8_t>(value < 0 ? 0 : value);
 }
 } // namespace
 
@@ -52,9 +51,13 @@ std::uint8_t CByteString::At(std::size_t index) const {
     return index < bytes_.size() ? bytes_[index] : bytes_.back();
 }
 
-bool CByteString::Differs(const CByteString& other) const { return bytes_ != other.bytes_; }
+bool CByteString::Differs(const CByteString& other) const {
+    return bytes_ != other.bytes_;
+}
 
-void CByteString::TakeBuilt(const CByteString& built) { *this = built; }
+void CByteString::TakeBuilt(const CByteString& built) {
+    *this = built;
+}
 
 void CByteString::Mid(std::uint16_t start, std::uint16_t count) {
     CByteString built;
@@ -67,16 +70,16 @@ void CByteString::Mid(std::uint16_t start, std::uint16_t count) {
 void CByteString::ToHex() {
     CByteString built;
     for (std::uint8_t b : bytes_) {
-        built.Append(static_cast<std::uint8_t>(kHexDigits[b >> 4]));
-        built.Append(static_cast<std::uint8_t>(kHexDigits[b & 0x0F]));
+        built.Append(static_cast<std::uint8_t>(HexCodec::Digit(b >> 4)));
+        built.Append(static_cast<std::uint8_t>(HexCodec::Digit(b)));
     }
     TakeBuilt(built);
 }
 
 void CByteString::SetHexOfByte(unsigned value) {
     CByteString built;
-    built.Append(static_cast<std::uint8_t>(kHexDigits[(value >> 4) & 0x0F]));
-    built.Append(static_cast<std::uint8_t>(kHexDigits[value & 0x0F]));
+    built.Append(static_cast<std::uint8_t>(HexCodec::Digit(value >> 4)));
+    built.Append(static_cast<std::uint8_t>(HexCodec::Digit(value)));
     TakeBuilt(built);
 }
 
@@ -84,8 +87,8 @@ void CByteString::FromHex() {
     CByteString built;
     for (std::size_t i = 0; i < bytes_.size(); i += 2) {
         if (i + 1 < bytes_.size())
-            built.Append(static_cast<std::uint8_t>((HexValue(bytes_[i]) << 4) |
-                                                   HexValue(bytes_[i + 1])));
+            built.Append(
+                static_cast<std::uint8_t>((HexValue(bytes_[i]) << 4) | HexValue(bytes_[i + 1])));
         else
             built.Append(HexValue(bytes_[i]));
     }

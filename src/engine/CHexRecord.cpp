@@ -1,18 +1,9 @@
 #include "CHexRecord.h"
 
-namespace {
-constexpr char kHexDigits[] = "0123456789ABCDEF";
+#include "HexCodec.h"
 
-// The value of a hexadecimal digit of either case, or -1.
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
+namespace {
+using HexCodec::DigitValue;
 
 // The value of n digits of text starting at start; every digit has been checked.
 std::uint32_t HexValue(std::string_view text, std::size_t start, std::size_t n) {
@@ -20,11 +11,6 @@ std::uint32_t HexValue(std::string_view text, std::size_t start, std::size_t n) 
     for (std::size_t i = 0; i < n; ++i)
         value = (value << 4) | static_cast<std::uint32_t>(DigitValue(text[start + i]));
     return value;
-}
-
-void AppendHex(std::string& out, std::uint32_t value, int digits) {
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
-        out.push_back(kHexDigits[(value >> shift) & 0xF]);
 }
 } // namespace
 
@@ -73,11 +59,11 @@ void CHexRecord::MarkCovered(std::uint32_t address, std::uint32_t count) {
 std::string CHexRecord::Format() const {
     std::string line;
     line.reserve(6 + 2 * data_.size());
-    AppendHex(line, address_ & 0xFFFF, 4);
+    HexCodec::Append(line, address_ & 0xFFFF, 4);
     const std::uint32_t count = count_ & 0xFFFF;
-    AppendHex(line, count, count > 0xFFF ? 4 : count > 0xFF ? 3 : 2); // as "%02X" would
+    HexCodec::Append(line, count, count > 0xFFF ? 4 : count > 0xFF ? 3 : 2); // as "%02X" would
     for (std::uint32_t i = 0; i < count_ && i < data_.size(); ++i)
-        AppendHex(line, data_[i], 2);
+        HexCodec::Append(line, data_[i], 2);
     return line;
 }
 

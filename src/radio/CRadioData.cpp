@@ -1,21 +1,15 @@
 #include "CRadioData.h"
 
+#include "CFileDescriptor.h"
 #include "CFileFormatError.h"
 #include "IArchive.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f)
-            std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 [[noreturn]] void ThrowTempError(const char* what) {
     throw CFileFormatError(std::string(what) + ": " + std::strerror(errno));
@@ -62,14 +56,15 @@ void CRadioData::Serialize(IArchive& archive) {
 // CR LF. The temporary file was just written by the engine with CR LF ends, so
 // this gives the same bytes; a bare LF is widened the same way.
 void CRadioData::WriteArchiveFromTemp(IArchive& archive) {
-    FilePtr file(std::fopen(temp_.Path().c_str(), "rb"));
-    if (!file)
+    const CFileDescriptor file = CFileDescriptor::Open(temp_.Path(), O_RDONLY);
+    if (!file.IsValid())
         ThrowTempError("Cannot read the temporary file");
     std::string out;
     std::string chunk(kChunk, '\0');
     bool pendingCr = false; // a CR whose line end is not known yet
-    std::size_t n;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
+    ssize_t got;
+    while ((got = file.ReadSome(chunk.data(), chunk.size())) > 0) {
+        const auto n = static_cast<std::size_t>(got);
         out.clear();
         for (std::size_t i = 0; i < n; ++i) {
             const char c = chunk[i];
@@ -85,7 +80,7 @@ void CRadioData::WriteArchiveFromTemp(IArchive& archive) {
         }
         archive.Write(out.data(), out.size());
     }
-    if (std::ferror(file.get()))
+    if (got < 0)
         ThrowTempError("Cannot read the temporary file");
     if (pendingCr)
         archive.Write("\r", 1);
@@ -95,8 +90,8 @@ void CRadioData::WriteArchiveFromTemp(IArchive& archive) {
 // CR LF, the end removed) followed by CR LF. Lines are copied as they stream
 // by, so that a huge line costs no more memory than a short one.
 void CRadioData::ReadArchiveIntoTemp(IArchive& archive) {
-    FilePtr file(std::fopen(temp_.Path().c_str(), "wb"));
-    if (!file)
+    CFileDescriptor file = CFileDescriptor::Open(temp_.Path(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (!file.IsValid())
         ThrowTempError("Cannot write the temporary file");
     std::string out;
     std::string chunk(kChunk, '\0');
@@ -120,23 +115,23 @@ void CRadioData::ReadArchiveIntoTemp(IArchive& archive) {
                 out += c;
             lineOpen = true;
         }
-        if (std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
+        if (!file.WriteAll(out))
             ThrowTempError("Cannot write the temporary file");
     }
     if (lineOpen) {
         // The last line had no line end of its own; it gets CR LF like the rest.
         const std::string tail = pendingCr ? "\r\r\n" : "\r\n";
-        if (std::fwrite(tail.data(), 1, tail.size(), file.get()) != tail.size())
+        if (!file.WriteAll(tail))
             ThrowTempError("Cannot write the temporary file");
     }
-    if (std::fclose(file.release()) != 0)
+    if (::close(file.Release()) != 0)
         ThrowTempError("Cannot write the temporary file");
 }
 
 bool CRadioData::LoadDataFile(const std::string& path) {
     {
-        FilePtr probe(std::fopen(path.c_str(), "rb"));
-        if (!probe)
+        const CFileDescriptor probe = CFileDescriptor::Open(path, O_RDONLY);
+        if (!probe.IsValid())
             return false;
     }
     if (!LoadFile(path))
@@ -148,8 +143,8 @@ bool CRadioData::LoadDataFile(const std::string& path) {
 
 void CRadioData::SaveDataFile(const std::string& path) {
     {
-        FilePtr probe(std::fopen(path.c_str(), "w+b"));
-        if (!probe)
+        const CFileDescriptor probe = CFileDescriptor::Open(path, O_RDWR | O_CREAT | O_TRUNC, 0666);
+        if (!probe.IsValid())
             return;
     }
     SaveFile(path);

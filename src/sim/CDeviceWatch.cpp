@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 bool CDeviceWatch::Start(const std::string& path) {
-    COwnedFd fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-    if (!fd.IsOpen())
+    CFileDescriptor fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (!fd.IsValid())
         return false;
     if (::inotify_add_watch(fd.Get(), path.c_str(), IN_OPEN | IN_CLOSE) < 0)
         return false;
@@ -17,7 +17,7 @@ bool CDeviceWatch::Start(const std::string& path) {
 
 CDeviceWatch::Change CDeviceWatch::Drain() {
     Change change;
-    if (!fd_.IsOpen())
+    if (!fd_.IsValid())
         return change;
     alignas(inotify_event) char buffer[4096];
     for (;;) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "COwnedFd.h"
+#include "CFileDescriptor.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ public:
     // False when the watch cannot be set up; the transceiver then works
     // without knowing.
     bool Start(const std::string& path);
-    bool Active() const { return fd_.IsOpen(); }
+    bool Active() const { return fd_.IsValid(); }
     int Fd() const { return fd_.Get(); }
 
     struct Change {
@@ -25,6 +25,6 @@ public:
     int Openers() const { return openers_; }
 
 private:
-    COwnedFd fd_;
+    CFileDescriptor fd_;
     int openers_ = 0;
 };

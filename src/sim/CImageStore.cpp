@@ -1,45 +1,79 @@
 #include "CImageStore.h"
 
-#include "CDataFileText.h"
-#include "CScratchFile.h"
+#include "AtomicReplace.h"
+#include "CTempFile.h"
+#include "ReadWholeFile.h"
 
+#include <CHexRecord.h>
 #include <CRigEngine.h>
+#include <DefaultImage.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/stat.h>
+#include <string_view>
+#include <utility>
 
 namespace {
 
-bool ReadWhole(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+constexpr std::string_view kLineEnd = "\r\n";
+// The engine's data files are about 1.2 kB.
+constexpr std::size_t kMaxFileBytes = 64 * 1024;
+
+std::string HeaderLine() {
+    std::string header = std::to_string(kDataFileModel * 10000 + kDataFileRevision);
+    return std::string(8 - std::min<std::size_t>(8, header.size()), '0') + header;
+}
+
+// A data file holding image: the header, an empty comment line, then the
+// records of the saved region in the engine's own record format.
+std::string Compose(const SimImage& image) {
+    CMemoryImage memory(kImageSize);
+    memory.Write(0, image.data(), image.size());
+    std::string text = HeaderLine();
+    text += kLineEnd;
+    text += "#";
+    text += kLineEnd;
+    CHexRecord record;
+    for (std::uint32_t address = kSimFirstRecord; address < kImageSize;
+         address += kSimRecordLength) {
+        record.Prepare(memory, address, kSimRecordLength);
+        record.ReadFromImage();
+        text += record.Format();
+        text += kLineEnd;
+    }
+    return text;
+}
+
+// The image a data file the engine wrote holds: its records through the
+// engine's record parser, over the bytes the image had.
+bool Parse(std::string_view text, SimImage& image, std::string& error) {
+    CMemoryImage memory(kImageSize);
+    memory.Write(0, image.data(), image.size());
+    CHexRecord record;
+    record.Bind(memory);
+    bool header = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (std::exchange(header, false) || (!line.empty() && line.front() == '#'))
+            continue;
+        const std::string answer = record.Parse(line);
+        if (answer != "OK") {
+            error = "a record line answers " + answer;
+            return false;
+        }
+        record.WriteToImage();
+    }
+    if (!record.IsComplete()) {
+        error = "the records leave part of the image out";
         return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
+    }
+    std::memcpy(image.data(), memory.Data(), image.size());
     return true;
-}
-
-bool WriteWhole(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
-// The mode a new file gets from the umask, or the mode of the file it replaces.
-mode_t ModeFor(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 } // namespace
@@ -63,21 +97,29 @@ bool CImageStore::FileCommand(const std::string& verb, const std::string& path,
     return false;
 }
 
-bool CImageStore::Capture(SimImage& image, std::string& error) {
-    CScratchFile file(CScratchFile::SystemFolder(), "kt-sim-");
-    if (!file.Good()) {
+bool CImageStore::SavedText(std::string& text, std::string& error) {
+    CTempFile file("kt-sim-");
+    if (!file.IsValid()) {
         error = "cannot make a temporary file: " + std::string(std::strerror(errno));
         return false;
     }
     if (!FileCommand("SAVE", file.Path(), error))
         return false;
-    std::string text;
-    if (!ReadWhole(file.Path(), text)) {
+    const CReadResult read = ReadWholeFile(file.Path(), kMaxFileBytes, text);
+    if (!read.Ok()) {
         error = "cannot read the engine's file " + file.Path();
         return false;
     }
+    return true;
+}
+
+bool CImageStore::Capture(SimImage& image, std::string& error) {
+    std::string text;
+    if (!SavedText(text, error))
+        return false;
+    // Bytes 0x000-0x00F never travel in a data file; they start as 0.
     SimImage captured{};
-    if (!CDataFileText::Parse(text, captured, error)) {
+    if (!Parse(text, captured, error)) {
         error = "the engine's file: " + error;
         return false;
     }
@@ -99,36 +141,22 @@ bool CImageStore::Load(const std::string& path, SimImage& image, std::string& er
 }
 
 bool CImageStore::Save(const std::string& path, const SimImage& image, std::string& error) {
-    CScratchFile input(CScratchFile::SystemFolder(), "kt-sim-");
-    if (!input.Good()) {
+    CTempFile input("kt-sim-");
+    if (!input.IsValid()) {
         error = "cannot make a temporary file: " + std::string(std::strerror(errno));
         return false;
     }
-    if (!WriteWhole(input.Path(), CDataFileText::Compose(image))) {
+    if (AtomicReplace(input.Path(), Compose(image)).step != CReplaceResult::Step::Done) {
         error = "cannot write the temporary file " + input.Path();
         return false;
     }
-    if (!FileCommand("LOAD", input.Path(), error))
+    std::string text;
+    if (!FileCommand("LOAD", input.Path(), error) || !SavedText(text, error))
         return false;
-
-    const std::filesystem::path target(path);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    std::string prefix = ".";
-    prefix += target.filename().string();
-    prefix += '.';
-    CScratchFile output(folder, prefix);
-    if (!output.Good()) {
-        error = "cannot make a file in " + folder + ": " + std::strerror(errno);
+    const CReplaceResult replaced = AtomicReplace(path, text);
+    if (!replaced.Ok()) {
+        error = "cannot replace " + path + ": " + replaced.Reason();
         return false;
     }
-    if (!FileCommand("SAVE", output.Path(), error))
-        return false;
-    ::chmod(output.Path().c_str(), ModeFor(path));
-    if (std::rename(output.Path().c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    output.Keep();
     return true;
 }

@@ -32,6 +32,8 @@ private:
     // The engine's current image: saved by the engine to a temporary file and
     // read back.
     bool Capture(SimImage& image, std::string& error);
+    // The data file the engine writes of its current image.
+    bool SavedText(std::string& text, std::string& error);
     // Runs a file command on path; false (with the reason) unless it answers "OK".
     bool FileCommand(const std::string& verb, const std::string& path, std::string& error);
 

@@ -26,8 +26,8 @@ bool MakeRaw(int fd) {
 
 bool CPseudoTerminal::Open(std::string& error) {
     Close();
-    COwnedFd master(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-    if (!master.IsOpen()) {
+    CFileDescriptor master(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (!master.IsValid()) {
         error = Failure("posix_openpt");
         return false;
     }
@@ -46,8 +46,8 @@ bool CPseudoTerminal::Open(std::string& error) {
         error = Failure("ptsname_r");
         return false;
     }
-    COwnedFd slave(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!slave.IsOpen()) {
+    CFileDescriptor slave(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!slave.IsValid()) {
         error = Failure(name);
         return false;
     }
@@ -68,18 +68,18 @@ bool CPseudoTerminal::Open(std::string& error) {
 }
 
 void CPseudoTerminal::Close() {
-    slave_.Close();
-    master_.Close();
+    slave_.Reset();
+    master_.Reset();
 }
 
 int CPseudoTerminal::UnreadByProgram() const {
     int count = 0;
-    if (!slave_.IsOpen() || ::ioctl(slave_.Get(), FIONREAD, &count) != 0)
+    if (!slave_.IsValid() || ::ioctl(slave_.Get(), FIONREAD, &count) != 0)
         return -1;
     return count;
 }
 
 void CPseudoTerminal::ClearExclusive() const {
-    if (slave_.IsOpen())
+    if (slave_.IsValid())
         ::ioctl(slave_.Get(), TIOCNXCL);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "COwnedFd.h"
+#include "CFileDescriptor.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ public:
     // Opens the pair, sets it raw at once (a new pseudo-terminal echoes and
     // edits lines until then), and drops anything already queued.
     bool Open(std::string& error);
-    bool IsOpen() const { return master_.IsOpen(); }
+    bool IsOpen() const { return master_.IsValid(); }
     void Close();
 
     int Master() const { return master_.Get(); }
@@ -27,7 +27,7 @@ public:
     void ClearExclusive() const;
 
 private:
-    COwnedFd master_;
-    COwnedFd slave_;
+    CFileDescriptor master_;
+    CFileDescriptor slave_;
     std::string path_;
 };

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "ByteVector.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
-
-using ByteVector = std::vector<std::uint8_t>;
 
 // The bytes of the clone protocol as the transceiver sees them: frame
 // delimiters, addresses, commands, and the hexadecimal data records.
@@ -15,8 +14,10 @@ class CSimFrame {
 public:
     static constexpr std::uint8_t kPreamble = 0xFE;
     static constexpr std::uint8_t kEnd = 0xFD;
-    static constexpr std::uint8_t kProgramAddress = 0xEE;
-    static constexpr std::uint8_t kTransceiverAddress = 0xEF;
+    // Each party's own address. A frame names its receiver first, then its
+    // sender: the program's frames carry EE EF, the transceiver's EF EE.
+    static constexpr std::uint8_t kTransceiverAddress = 0xEE;
+    static constexpr std::uint8_t kProgramAddress = 0xEF;
 
     static constexpr std::uint8_t kIdentityRequest = 0xE0;
     static constexpr std::uint8_t kIdentityAnswer = 0xE1;
@@ -33,7 +34,8 @@ public:
 
     static constexpr std::string_view kEndText = "Velk Inc.";
 
-    // FE FE, then the transceiver's addresses EF EE, the command, the payload, FD.
+    // FE FE, then the program's and the transceiver's address (EF EE), the command, the payload,
+    // FD.
     static ByteVector FromTransceiver(std::uint8_t command, std::span<const std::uint8_t> payload);
     static ByteVector FromTransceiver(std::uint8_t command, std::string_view payload);
 

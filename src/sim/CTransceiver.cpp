@@ -1,29 +1,11 @@
 #include "CTransceiver.h"
 
+#include "HexCodec.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 namespace {
-
-std::string Hex4(std::uint16_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", value);
-    return text;
-}
-
-std::string Hex2(std::uint8_t value) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02X", value);
-    return text;
-}
-
-std::string HexBytes(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    for (std::uint8_t b : bytes)
-        text += Hex2(b);
-    return text;
-}
 
 // The information text as a log shows it: control and non-ASCII bytes as \xNN.
 std::string Printable(std::string_view text) {
@@ -33,7 +15,7 @@ std::string Printable(std::string_view text) {
         if (b >= 0x20 && b < 0x7F && c != '\\')
             shown += c;
         else
-            shown += "\\x" + Hex2(b);
+            shown += "\\x" + HexCodec::Byte(b);
     }
     return shown;
 }
@@ -45,15 +27,16 @@ CTransceiver::CTransceiver(const CTransceiverSetup& setup, const SimImage& image
 
 CTransceiverAnswer CTransceiver::OnFrame(std::span<const std::uint8_t> body) {
     CTransceiverAnswer answer;
-    if (body.size() < CSimFrame::kPayloadOffset || body[0] != CSimFrame::kProgramAddress ||
-        body[1] != CSimFrame::kTransceiverAddress) {
-        answer.log.push_back("ignored a frame not addressed to the transceiver: " + HexBytes(body));
+    if (body.size() < CSimFrame::kPayloadOffset || body[0] != CSimFrame::kTransceiverAddress ||
+        body[1] != CSimFrame::kProgramAddress) {
+        answer.log.push_back("ignored a frame not addressed to the transceiver: " +
+                             HexCodec::Encode(body));
         return answer;
     }
     const std::uint8_t command = body[CSimFrame::kCommandOffset];
     const auto payload = body.subspan(CSimFrame::kPayloadOffset);
     if (setup_.faults.silent) {
-        answer.log.push_back("silent: heard command " + Hex2(command));
+        answer.log.push_back("silent: heard command " + HexCodec::Byte(command));
         return answer;
     }
     switch (command) {
@@ -73,7 +56,7 @@ CTransceiverAnswer CTransceiver::OnFrame(std::span<const std::uint8_t> body) {
         FinishWrite(payload, answer);
         break;
     default:
-        answer.log.push_back("ignored command " + Hex2(command));
+        answer.log.push_back("ignored command " + HexCodec::Byte(command));
         break;
     }
     return answer;
@@ -102,8 +85,9 @@ void CTransceiver::AnswerIdentity(CTransceiverAnswer& answer) const {
                        static_cast<std::uint8_t>(setup_.revision)};
     payload.insert(payload.end(), text.begin(), text.end());
     answer.frames.push_back(CSimFrame::FromTransceiver(CSimFrame::kIdentityAnswer, payload));
-    answer.log.push_back("identity: answered model " + Hex4(setup_.model) + " revision " +
-                         Hex4(setup_.revision) + " \"" + Printable(text) + "\"");
+    answer.log.push_back("identity: answered model " + HexCodec::Text(setup_.model, 4) +
+                         " revision " + HexCodec::Text(setup_.revision, 4) + " \"" +
+                         Printable(text) + "\"");
     answer.exchangeDone = true;
 }
 
@@ -116,7 +100,7 @@ bool CTransceiver::IsOurIdentity(std::span<const std::uint8_t> payload) const {
 void CTransceiver::AnswerRead(std::span<const std::uint8_t> payload,
                               CTransceiverAnswer& answer) const {
     if (!IsOurIdentity(payload)) {
-        answer.log.push_back("read: request for " + HexBytes(payload) + " ignored");
+        answer.log.push_back("read: request for " + HexCodec::Encode(payload) + " ignored");
         return;
     }
     const CTransceiverFaults& faults = setup_.faults;
@@ -160,7 +144,7 @@ void CTransceiver::StartWrite(std::span<const std::uint8_t> payload, CTransceive
         answer.log.push_back("write: the unfinished write before is dropped");
     writing_ = false;
     if (!IsOurIdentity(payload)) {
-        answer.log.push_back("write: request for " + HexBytes(payload) + " ignored");
+        answer.log.push_back("write: request for " + HexCodec::Encode(payload) + " ignored");
         return;
     }
     writing_ = true;
@@ -222,8 +206,8 @@ void CTransceiver::FinishWrite(std::span<const std::uint8_t> payload, CTransceiv
         setup_.faults.result.value_or(sound ? std::uint8_t{0x00} : kWriteFailed);
     const std::uint8_t resultPayload[] = {result};
     answer.frames.push_back(CSimFrame::FromTransceiver(CSimFrame::kWriteResult, resultPayload));
-    std::string line =
-        "write: " + std::to_string(recordsTaken_) + " records received, result " + Hex2(result);
+    std::string line = "write: " + std::to_string(recordsTaken_) + " records received, result " +
+                       HexCodec::Byte(result);
     if (sound && result == 0x00) {
         image_ = staged_;
         answer.imageWritten = true;

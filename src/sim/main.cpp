@@ -10,6 +10,7 @@
 #include "CSimOptions.h"
 #include "CSimulator.h"
 #include "CTransceiver.h"
+#include "HexCodec.h"
 
 #include <csignal>
 #include <cstdio>
@@ -28,20 +29,14 @@ int Fail(const std::string& message, int status = 1) {
 
 // Signals that end the run arrive through a descriptor, so that the run
 // loop sees them between two bytes and ends in order.
-COwnedFd StopSignals() {
+CFileDescriptor StopSignals() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGHUP);
     sigprocmask(SIG_BLOCK, &set, nullptr);
-    return COwnedFd(::signalfd(-1, &set, SFD_CLOEXEC));
-}
-
-std::string Hex4(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
-    return text;
+    return CFileDescriptor(::signalfd(-1, &set, SFD_CLOEXEC));
 }
 
 } // namespace
@@ -60,8 +55,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::signal(SIGPIPE, SIG_IGN);
-    const COwnedFd signals = StopSignals();
-    if (!signals.IsOpen())
+    const CFileDescriptor signals = StopSignals();
+    if (!signals.IsValid())
         return Fail("cannot receive signals");
 
     CImageStore store;
@@ -83,8 +78,8 @@ int main(int argc, char** argv) {
 
     std::ostream* log = options.quiet ? nullptr : &std::cerr;
     if (log != nullptr) {
-        *log << "VR-M220 " << Hex4(options.transceiver.model) << "/"
-             << Hex4(options.transceiver.revision) << " on " << pty.DevicePath();
+        *log << "VR-M220 " << HexCodec::Text(options.transceiver.model, 4) << "/"
+             << HexCodec::Text(options.transceiver.revision, 4) << " on " << pty.DevicePath();
         if (options.slowMs > 0)
             *log << ", one byte every " << options.slowMs << " ms";
         else if (options.baud > 0)

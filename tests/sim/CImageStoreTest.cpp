@@ -1,5 +1,4 @@
 #include "CImageStore.h"
-#include "CDataFileText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +79,8 @@ TEST(CImageStoreTest, FilesTheEngineRefusesAreReportedWithItsAnswer) {
         EXPECT_FALSE(store.Load(c.path, image, error));
         EXPECT_NE(error.find(c.word), std::string::npos) << error;
     }
-    EXPECT_FALSE(store.Save(dir.File("x=y.vkf"), image, error));
     EXPECT_FALSE(store.Save(dir.File("no/such/folder.vkf"), image, error));
+    // Saving goes through the atomic replace, not an engine command, so any
+    // path the system takes will do.
+    EXPECT_TRUE(store.Save(dir.File("x=y.vkf"), image, error)) << error;
 }

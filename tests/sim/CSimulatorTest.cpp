@@ -31,8 +31,8 @@ public:
         int fds[2];
         if (::pipe(fds) != 0)
             throw std::runtime_error("pipe");
-        control_ = COwnedFd(fds[0]);
-        stop_ = COwnedFd(fds[1]);
+        control_ = CFileDescriptor(fds[0]);
+        stop_ = CFileDescriptor(fds[1]);
         CSimulator::Settings settings;
         settings.exchanges = exchanges;
         settings.saver = [this](const SimImage& image, std::string&) {
@@ -50,7 +50,7 @@ public:
 
     // Ends the run (if it has not ended by itself) and gives its status.
     int Stop() {
-        stop_.Close();
+        stop_.Reset();
         if (thread_.joinable())
             thread_.join();
         return status_;
@@ -71,8 +71,8 @@ private:
     CDeviceWatch watch_;
     CTransceiver transceiver_;
     CCloneCable cable_;
-    COwnedFd control_;
-    COwnedFd stop_;
+    CFileDescriptor control_;
+    CFileDescriptor stop_;
     std::vector<SimImage> saved_;
     std::ostringstream log_;
     std::unique_ptr<CSimulator> simulator_;
@@ -91,9 +91,9 @@ public:
         ::tcsetattr(fd_.Get(), TCSANOW, &tio);
         ::tcflush(fd_.Get(), TCIOFLUSH);
     }
-    bool IsOpen() const { return fd_.IsOpen(); }
+    bool IsOpen() const { return fd_.IsValid(); }
     int Fd() const { return fd_.Get(); }
-    void Close() { fd_.Close(); }
+    void Close() { fd_.Reset(); }
 
     void Send(const ByteVector& bytes) {
         ASSERT_EQ(::write(fd_.Get(), bytes.data(), bytes.size()),
@@ -121,7 +121,7 @@ public:
     bool HungUp() const { return hungUp_; }
 
 private:
-    COwnedFd fd_;
+    CFileDescriptor fd_;
     bool hungUp_ = false;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 // Owns one POSIX file descriptor and closes it when it dies. It can be moved
@@ -33,6 +34,9 @@ public:
     // of the call (-1 with errno on failure).
     ssize_t ReadSome(void* buffer, size_t count) const;
     ssize_t WriteSome(const void* buffer, size_t count) const;
+    // Writes every byte, however many calls it takes; false, with errno, when
+    // a write fails or writes nothing.
+    bool WriteAll(std::string_view bytes) const;
     // ioctl(2) with one argument, repeated while it is interrupted.
     int Ioctl(unsigned long request, void* argument) const;
 

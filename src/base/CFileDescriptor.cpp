@@ -48,6 +48,21 @@ ssize_t CFileDescriptor::WriteSome(const void* buffer, size_t count) const {
     return n;
 }
 
+bool CFileDescriptor::WriteAll(std::string_view bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = WriteSome(bytes.data() + done, bytes.size() - done);
+        if (n < 0)
+            return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 int CFileDescriptor::Ioctl(unsigned long request, void* argument) const {
     int result;
     do {

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A run of raw bytes: frames on the serial line, file contents, images.
+using ByteVector = std::vector<std::uint8_t>;
