@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CPortNames;
 
@@ -19,6 +20,8 @@ public:
 
     // Reads from a given file (for tests).
     static CCliSettings LoadFrom(const std::string& path);
+    // A string value as QSettings writes it into its INI file, decoded.
+    static std::string DecodeValue(std::string_view text);
 
 private:
     unsigned portNumber_ = 1;

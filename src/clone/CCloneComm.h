@@ -71,7 +71,6 @@ public:
     const CIdentityRecord& GetIdentity() const { return identity_; }
     // Records a read is expected to bring (the progress base).
     void SetExpectedReadRecords(unsigned count) { expectedReadRecords_ = count; }
-    unsigned ExpectedReadRecords() const { return expectedReadRecords_; }
 
     // How the last exchange ended: one of the kStatus values.
     int LastStatus() const { return status_; }

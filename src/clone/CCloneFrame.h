@@ -52,54 +52,53 @@ enum class CFrameKind {
 // Building and checking clone frames. Frames and bodies are held in byte
 // strings of 255 bytes; the body is a frame without its two preamble bytes
 // and its end byte. Pure functions: no state, no port.
-class CCloneFrame {
-public:
-    // Offsets in a frame body.
-    static constexpr std::uint16_t kCommandOffset = 2;
-    static constexpr std::uint16_t kPayloadOffset = 3;
-    // A body with addresses, command and the four code bytes.
-    static constexpr std::uint16_t kIdentityHeaderLength = 7;
-    // Bytes of a frame around its payload.
-    static constexpr std::uint16_t kFrameOverhead = 6;
-    // Characters of address and count at the start of a record line.
-    static constexpr std::size_t kRecordHeadLength = 6;
+namespace CCloneFrame {
+// Offsets in a frame body.
+inline constexpr std::uint16_t kCommandOffset = 2;
+inline constexpr std::uint16_t kPayloadOffset = 3;
+// A body with addresses, command and the four code bytes.
+inline constexpr std::uint16_t kIdentityHeaderLength = 7;
+// Bytes of a frame around its payload.
+inline constexpr std::uint16_t kFrameOverhead = 6;
+// Characters of address and count at the start of a record line.
+inline constexpr std::size_t kRecordHeadLength = 6;
 
-    static CByteString Build(CFrameSender sender, std::uint8_t command,
-                             const CByteString& payload = CByteString());
-    static CByteString Body(const CByteString& frame);
+CByteString Build(CFrameSender sender, std::uint8_t command,
+                  const CByteString& payload = CByteString());
+CByteString Body(const CByteString& frame);
 
-    // FE FE EE EF E0 00 00 00 00 FD.
-    static CByteString IdentityRequest();
-    // The read (E2) or write (E3) request with the model and revision bytes.
-    static CByteString ReadRequest(const CByteString& model, const CByteString& revision);
-    static CByteString WriteRequest(const CByteString& model, const CByteString& revision);
-    // The end frame with "Velk Inc.".
-    static CByteString EndFrame(CFrameSender sender = CFrameSender::Program);
+// FE FE EE EF E0 00 00 00 00 FD.
+CByteString IdentityRequest();
+// The read (E2) or write (E3) request with the model and revision bytes.
+CByteString ReadRequest(const CByteString& model, const CByteString& revision);
+CByteString WriteRequest(const CByteString& model, const CByteString& revision);
+// The end frame with "Velk Inc.".
+CByteString EndFrame(CFrameSender sender = CFrameSender::Program);
 
-    // Two's complement of the sum of the bytes, modulo 256: adding it to
-    // the sum gives 0.
-    static std::uint8_t Checksum(const CByteString& bytes);
+// Two's complement of the sum of the bytes, modulo 256: adding it to
+// the sum gives 0.
+std::uint8_t Checksum(const CByteString& bytes);
 
-    // The data record frame of a record line (4 hex digits of address, 2 of
-    // count, 2 per data byte). The line's characters go out as they stand,
-    // followed by the checksum in 2 upper-case digits. Nothing when the line
-    // is no whole record (shorter than 6 characters, or an odd number of
-    // digits) or its frame would not fit into 255 bytes.
-    static std::optional<CByteString> RecordFrame(std::string_view line);
+// The data record frame of a record line (4 hex digits of address, 2 of
+// count, 2 per data byte). The line's characters go out as they stand,
+// followed by the checksum in 2 upper-case digits. Nothing when the line
+// is no whole record (shorter than 6 characters, or an odd number of
+// digits) or its frame would not fit into 255 bytes.
+std::optional<CByteString> RecordFrame(std::string_view line);
 
-    static CFrameKind Classify(const CByteString& body);
+CFrameKind Classify(const CByteString& body);
 
-    // The transceiver's identity from an identity answer body: at least 7
-    // bytes, model and revision codes high byte first, then the information
-    // text, every byte of it 0xEF or lower.
-    static std::optional<CIdentityRecord> IdentityAnswer(const CByteString& body);
-    // The record line of a data record body: the payload decodes to the
-    // address, the count, the data and the checksum, the decoded bytes sum
-    // to 0 modulo 256 and the count matches the data. The line has the
-    // address, count and data in upper-case hexadecimal, without checksum.
-    static std::optional<std::string> RecordLine(const CByteString& body);
-    // True for a body of exactly 12 bytes ending in "Velk Inc.".
-    static bool IsEndFrame(const CByteString& body);
-    // True when a write result body carries the result byte 0x00.
-    static bool WriteSucceeded(const CByteString& body);
-};
+// The transceiver's identity from an identity answer body: at least 7
+// bytes, model and revision codes high byte first, then the information
+// text, every byte of it 0xEF or lower.
+std::optional<CIdentityRecord> IdentityAnswer(const CByteString& body);
+// The record line of a data record body: the payload decodes to the
+// address, the count, the data and the checksum, the decoded bytes sum
+// to 0 modulo 256 and the count matches the data. The line has the
+// address, count and data in upper-case hexadecimal, without checksum.
+std::optional<std::string> RecordLine(const CByteString& body);
+// True for a body of exactly 12 bytes ending in "Velk Inc.".
+bool IsEndFrame(const CByteString& body);
+// True when a write result body carries the result byte 0x00.
+bool WriteSucceeded(const CByteString& body);
+} // namespace CCloneFrame

@@ -73,7 +73,6 @@ public:
     void SetErrorCallback(ErrorCallback callback) { errorCallback_ = std::move(callback); }
     void SetUi(ICloneUi* ui) { ui_ = ui; }
     void SetWriteTimeoutMs(int ms) { writeTimeoutMs_ = ms; }
-    int WriteTimeoutMs() const { return writeTimeoutMs_; }
     ICloneUi* Ui() const { return ui_; }
 
     // The last failure to open a port; code 0 after a successful open.

@@ -79,10 +79,3 @@ void CMemoryImage::FillBytes(std::uint32_t addr, unsigned value, std::size_t n) 
     for (std::size_t i = 0; i < n; ++i)
         SetByte(static_cast<std::uint32_t>(addr + i), value);
 }
-
-void CMemoryImage::FillBits(std::uint32_t addr, int bit, bool value, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        SetBit(addr, bit, value);
-        StepBit(addr, bit);
-    }
-}

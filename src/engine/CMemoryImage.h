@@ -13,7 +13,6 @@ class CMemoryImage {
 public:
     explicit CMemoryImage(std::uint32_t size = 0) : bytes_(size, 0) {}
 
-    void Resize(std::uint32_t size) { bytes_.assign(size, 0); }
     std::uint32_t Size() const { return static_cast<std::uint32_t>(bytes_.size()); }
     bool IsValid(std::uint32_t addr) const { return addr < bytes_.size(); }
 
@@ -35,7 +34,6 @@ public:
     void WriteBits(std::uint32_t addr, int bit, int width, unsigned value);
 
     void FillBytes(std::uint32_t addr, unsigned value, std::size_t n);
-    void FillBits(std::uint32_t addr, int bit, bool value, std::size_t n);
 
     void CopyFrom(const CMemoryImage& other) { bytes_ = other.bytes_; }
     bool Equals(const CMemoryImage& other) const { return bytes_ == other.bytes_; }

@@ -15,7 +15,6 @@ public:
     void SetText(int value, std::string text);
 
     int Minimum() const { return minimum_; }
-    int Maximum() const { return maximum_; }
     int Default() const { return default_; }
 
     bool IsValid(long long value) const { return minimum_ <= value && value <= maximum_; }

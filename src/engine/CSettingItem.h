@@ -38,14 +38,12 @@ public:
     void SetAddress(std::uint32_t address) { address_ = address; }
     std::uint32_t Address() const { return address_; }
     void SetStartBit(int bit) { startBit_ = bit; }
-    int StartBit() const { return startBit_; }
     void SetWidth(int bits) { width_ = bits; }
     void SetWidthBytes(int bytes) { width_ = 8 * bytes; }
     int Width() const { return width_; }
 
     // The value objects of the item's kind; null for other kinds.
     CChoiceList* Choices() { return choices_.get(); }
-    CSelectValue* Selection() { return selection_.get(); }
     CNumberList* Numbers() { return numbers_.get(); }
     CNumberSelect* Number() { return number_.get(); }
     CTextValue* Text() { return text_.get(); }

@@ -31,18 +31,17 @@ class CM220Radio;
 // is an error, since no channel of this radio could stand for it. Duplicate
 // Locations and Locations outside 1 to 20 are errors too. A file with any
 // error changes nothing.
-class CChannelCsv {
-public:
-    static constexpr char kHeader[] =
-        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-        "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+namespace CChannelCsv {
+inline constexpr char kHeader[] =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
 
-    static std::string Export(CM220Radio& radio);
+std::string Export(CM220Radio& radio);
 
-    // The problems found, in the order of the lines. When any is an error the
-    // radio is untouched; otherwise the channels hold the list (the image
-    // healed), and the warnings tell where the radio changed a value: a name
-    // cut to 7 characters or with characters the display cannot show, a
-    // frequency moved onto the raster, a missing Location 1.
-    static std::vector<CCsvProblem> Import(CM220Radio& radio, std::string_view text);
-};
+// The problems found, in the order of the lines. When any is an error the
+// radio is untouched; otherwise the channels hold the list (the image
+// healed), and the warnings tell where the radio changed a value: a name
+// cut to 7 characters or with characters the display cannot show, a
+// frequency moved onto the raster, a missing Location 1.
+std::vector<CCsvProblem> Import(CM220Radio& radio, std::string_view text);
+} // namespace CChannelCsv

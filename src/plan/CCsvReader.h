@@ -24,17 +24,16 @@ struct CCsvRecord {
 //   "#", are no records.
 // A record with a quoting fault (a quote never closed, or text after a closing
 // quote) is left out and reported as an error with its line.
-class CCsvReader {
-public:
-    struct Result {
-        std::vector<CCsvRecord> records;
-        std::vector<CCsvProblem> problems;
-    };
-
-    static Result Read(std::string_view text);
-
-    // A field as it is written back: in double quotes, with quotes doubled,
-    // when it holds a comma, a quote, a line end, or a blank or tab at either
-    // end (which a reader would otherwise drop); as it is otherwise.
-    static std::string Quote(std::string_view field);
+namespace CCsvReader {
+struct Result {
+    std::vector<CCsvRecord> records;
+    std::vector<CCsvProblem> problems;
 };
+
+Result Read(std::string_view text);
+
+// A field as it is written back: in double quotes, with quotes doubled,
+// when it holds a comma, a quote, a line end, or a blank or tab at either
+// end (which a reader would otherwise drop); as it is otherwise.
+std::string Quote(std::string_view field);
+} // namespace CCsvReader

@@ -44,7 +44,6 @@ public:
     void ResetSession() { parser_.Reset(); }
 
     CTransceiver& Transceiver() { return transceiver_; }
-    int FramesPassed() const { return framesPassed_; }
     bool Dead() const { return pulled_ || closed_; }
     bool Vanished() const { return closed_; }
 

@@ -102,7 +102,7 @@ layout)
         grep -q "<launchable type=\"desktop-id\">kt-m220.desktop</launchable>" \
             "$prefix/share/metainfo/org.velk.ktm220.metainfo.xml" ||
             fail "the AppStream data does not launch kt-m220.desktop"
-        grep -q 'setDesktopFileName(QStringLiteral("kt-m220"))' "$source_dir/src/app/main.cpp" ||
+        grep -q 'setDesktopFileName(QStringLiteral("kt-m220"))' "$source_dir/src/gui/app/main.cpp" ||
             fail "the program does not call itself kt-m220 to the desktop"
         # The newest release in the AppStream data is this version.
         newest=$(grep -m1 -o '<release version="[^"]*"' \

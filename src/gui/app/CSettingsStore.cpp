@@ -7,7 +7,8 @@ QString Key(const char* section, const QString& key) {
 } // namespace
 
 CSettingsStore::CSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, kCompany, kApplication) {}
+    : settings_(QSettings::IniFormat, QSettings::UserScope, SettingsKey::kCompany,
+                SettingsKey::kApplication) {}
 
 int CSettingsStore::GetInt(const char* section, const QString& key, int defaultValue) {
     bool ok = false;
@@ -26,10 +27,6 @@ QString CSettingsStore::GetString(const char* section, const QString& key,
 
 void CSettingsStore::WriteString(const char* section, const QString& key, const QString& value) {
     settings_.setValue(Key(section, key), value);
-}
-
-QByteArray CSettingsStore::GetBytes(const char* section, const QString& key) {
-    return settings_.value(Key(section, key)).toByteArray();
 }
 
 void CSettingsStore::WriteBytes(const char* section, const QString& key, const QByteArray& value) {

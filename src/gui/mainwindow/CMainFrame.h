@@ -49,7 +49,6 @@ public:
     CKTM220Doc& Document() const { return doc_; }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     CStatusPanes& StatusPanes() const { return *statusPanes_; }
-    CViewCommands& ViewCommands() const { return *viewCommands_; }
     CChannelCsvCommands& CsvCommands() const { return *csvCommands_; }
     CPrintCommands& PrintCommands() const { return *printCommands_; }
     // How "Open Backup Folder" opens the folder (a test gives its own).

@@ -11,13 +11,12 @@ class QWidget;
 // style's standard icons), drawn for the device pixel ratio of the screen, so
 // they stay sharp at any size and scale. On a dark palette the drawings'
 // black outlines are drawn light, so that they stand out from the window.
-class CAppIcons {
-public:
-    static QIcon AppIcon();
-    // The application icon at 48 x 48 and the logo at 72 x 36 logical
-    // pixels, drawn for widget's screen.
-    static QPixmap AppIconPixmap(const QWidget* widget);
-    static QPixmap LogoPixmap(const QWidget* widget);
-    // The icon of a command on the toolbar; a null icon when it has none.
-    static QIcon CommandIcon(int commandId, const QStyle* style);
-};
+namespace CAppIcons {
+QIcon AppIcon();
+// The application icon at 48 x 48 and the logo at 72 x 36 logical
+// pixels, drawn for widget's screen.
+QPixmap AppIconPixmap(const QWidget* widget);
+QPixmap LogoPixmap(const QWidget* widget);
+// The icon of a command on the toolbar; a null icon when it has none.
+QIcon CommandIcon(int commandId, const QStyle* style);
+} // namespace CAppIcons
