@@ -234,3 +234,22 @@ TEST(ChannelEditCommands, ClearDropsThePriorityOnlyOnThePriorityChannel) {
         EXPECT_EQ(Changes(f.radio).back(), "<row 3>");
     }
 }
+
+// Emptying any channel switches priority scanning off; the row that carried
+// the "Prio" mark must be drawn again, or the list keeps showing a priority
+// the saved file no longer has.
+TEST(ChannelEditCommands, EmptyingAChannelAlsoRefreshesTheRowThatCarriedThePriorityMark) {
+    Fixture f;
+    f.SetPriority(3);
+    f.host.selected = 2;
+    ModalAnswerer ok([](QWidget* modal) {
+        modal->findChild<QLineEdit*>("frequencyEdit")->clear();
+        modal->findChild<QPushButton*>("okButton")->click();
+    });
+    f.commands.EditMemory();
+    ASSERT_TRUE(ok.Shown());
+    EXPECT_EQ(f.radio.GetPriorityScan(), "OFF");
+    const auto& sent = f.radio.commands;
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "<row 2>"), sent.end());
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "<row 3>"), sent.end());
+}

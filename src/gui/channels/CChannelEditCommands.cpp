@@ -71,10 +71,11 @@ void CChannelEditCommands::EditMemory() {
         return;
     }
     const int channel = host_.CurrentChannel();
+    const int priority = PriorityChannel();
     CEditMemoryDlg dialog(radio_, channel, host_.DialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    host_.RefreshChannel(channel);
+    RefreshEdited(channel, priority);
     emit ChannelsEdited();
 }
 
@@ -92,8 +93,9 @@ void CChannelEditCommands::Paste() {
         ShowBox(host_.DialogParent(), kOverwriteHere, QMessageBox::Warning,
                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
+    const int priority = PriorityChannel();
     radio_.PasteChannel(channel, false);
-    host_.RefreshChannel(channel);
+    RefreshEdited(channel, priority);
     emit ChannelsEdited();
 }
 
@@ -153,4 +155,18 @@ void CChannelEditCommands::Insert() {
 
 void CChannelEditCommands::SwitchPriorityOff() {
     radio_.SetPriorityChannel("OFF");
+}
+
+int CChannelEditCommands::PriorityChannel() {
+    return radio_.GetPriorityScan() == "ON"
+               ? static_cast<int>(LeadingDigits(radio_.GetPriorityChannel()))
+               : 0;
+}
+
+void CChannelEditCommands::RefreshEdited(int channel, int priorityBefore) {
+    host_.RefreshChannel(channel);
+    // An edit that empties a channel switches priority scanning off; the row
+    // that showed the mark must not go on showing it.
+    if (priorityBefore != 0 && priorityBefore != channel && PriorityChannel() != priorityBefore)
+        host_.RefreshChannel(priorityBefore);
 }

@@ -50,6 +50,11 @@ signals:
 private:
     void ClearChannel(int channel);
     void SwitchPriorityOff();
+    // The channel priority scanning watches, 0 while it is off.
+    int PriorityChannel();
+    // Refreshes the edited channel's row, and the row that carried the
+    // priority mark when the edit switched it off or moved it.
+    void RefreshEdited(int channel, int priorityBefore);
 
     CM220Radio& radio_;
     IChannelListHost& host_;
