@@ -1,10 +1,16 @@
 #include "CCliSettings.h"
 
 #include "CPortNames.h"
+#include "ReadWholeFile.h"
 #include "TextFields.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+
+namespace {
+// The desktop program's settings are a few hundred bytes.
+constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
+} // namespace
 
 std::string CCliSettings::FilePath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -24,7 +30,12 @@ CCliSettings CCliSettings::Load() {
 
 CCliSettings CCliSettings::LoadFrom(const std::string& path) {
     CCliSettings settings;
-    std::ifstream in(path);
+    // Read without blocking: a FIFO or device in the file's place is not
+    // waited for, and the settings then stay at their defaults.
+    std::string text;
+    if (!ReadWholeFile(path, kMaxSettingsBytes, text).Ok())
+        return settings;
+    std::istringstream in(text);
     std::string line, section;
     while (std::getline(in, line)) {
         line = Trim(line);
