@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sys/mount.h>
@@ -108,6 +109,22 @@ TEST(CliProtectedFiles, AFifoDeviceOrFolderAsInputIsRefusedAtOnce) {
         EXPECT_EQ(r.status, 3);
         EXPECT_TRUE(Contains(r.err, input + " is not a regular file")) << r.err;
     }
+}
+
+TEST(CliProtectedFiles, AFifoInPlaceOfTheSettingsIsNotWaitedFor) {
+    TempDir dir;
+    fs::create_directories(dir.Path() / "Velk");
+    ASSERT_EQ(mkfifo(dir.File("Velk/KT-M220.ini").c_str(), 0600), 0);
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    const auto r = Cli({"ports"});
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "<- used without --port")) << r.out;
 }
 
 TEST(CliProtectedFiles, ReadChecksItsFileBeforeAnythingIsSent) {
