@@ -18,8 +18,11 @@ CTempFile::CTempFile(const std::string& folder, const std::string& prefix) {
 
 CTempFile::~CTempFile() {
     fd_.Reset();
+    // Removed before it is unregistered, so that no signal finds it neither
+    // removed nor registered.
     if (!path_.empty())
         unlink(path_.c_str());
+    cleanup_.Reset();
 }
 
 bool CTempFile::Make(const std::string& folder, const std::string& prefix, bool keepOpen) {
@@ -35,9 +38,12 @@ bool CTempFile::Make(const std::string& folder, const std::string& prefix, bool 
     }
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
+    // No signal may end the program between making the file and registering it.
+    SignalCleanup::CBlockedSignals blocked;
     CFileDescriptor fd(mkostemp(buffer.data(), O_CLOEXEC)); // mode 0600
     if (!fd.IsValid())
         return false;
+    cleanup_ = CCleanupEntry::File(buffer.data());
     if (keepOpen)
         fd_ = std::move(fd);
     path_.assign(buffer.data());

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "CFileDescriptor.h"
+#include "SignalCleanup.h"
 
 #include <string>
 
 // A private temporary file: created empty with mode 0600 by mkstemp, with a
 // name that begins with the given prefix, and removed when the object dies
-// unless it has been handed over with Keep (renamed into place, say).
+// unless it has been handed over with Keep (renamed into place, say). While
+// it is this object's to remove, a terminating signal removes it too
+// (SignalCleanup).
 //
 // Made in the temporary folder ("cw" for a radio data object's file, "cl" for
 // the clone file), paths travel inside engine commands between double quotes,
@@ -32,7 +35,10 @@ public:
     bool CloseDescriptor();
 
     // The file is no longer this object's to remove.
-    void Keep() { path_.clear(); }
+    void Keep() {
+        cleanup_.Reset();
+        path_.clear();
+    }
 
     // Whether a path may stand between the double quotes of a file command.
     static bool IsSafeInCommand(const std::string& path);
@@ -42,4 +48,5 @@ private:
 
     std::string path_;
     CFileDescriptor fd_;
+    CCleanupEntry cleanup_;
 };

@@ -2,13 +2,17 @@
 
 #include "CPortNames.h"
 #include "HexCodec.h"
+#include "ReadWholeFile.h"
 #include "SettingsKeys.h"
 #include "TextFields.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 namespace {
+// The desktop program's settings are a few hundred bytes.
+constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
+
 void AppendUtf8(std::string& out, unsigned code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -139,7 +143,12 @@ CCliSettings CCliSettings::Load() {
 CCliSettings CCliSettings::LoadFrom(const std::string& path) {
     const std::string devicePrefix = SettingsKey::kDevicePrefix;
     CCliSettings settings;
-    std::ifstream in(path);
+    // Read without blocking: a FIFO or device in the file's place is not
+    // waited for, and the settings then stay at their defaults.
+    std::string text;
+    if (!ReadWholeFile(path, kMaxSettingsBytes, text).Ok())
+        return settings;
+    std::istringstream in(text);
     std::string line, section;
     while (std::getline(in, line)) {
         line = Trim(line);

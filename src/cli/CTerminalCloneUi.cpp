@@ -1,53 +1,51 @@
 #include "CTerminalCloneUi.h"
 
+#include "SignalCleanup.h"
 #include "TerminalText.h"
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <iostream>
 #include <string>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-std::atomic<bool> gCancelRequested{false};
-
-extern "C" void OnInterrupt(int) {
-    gCancelRequested = true;
-}
-
-// Message texts may carry CR LF line ends; a terminal wants LF alone.
+// Message texts may carry CR LF line ends; a terminal wants LF alone. A detail
+// may quote a clone file's line, so every other byte outside printable ASCII
+// is shown as '.'.
 std::string ForTerminal(const std::string& text) {
     std::string out;
-    for (char c : text)
-        if (c != '\r')
-            out += c;
-    return out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        out += TerminalSafe(line);
+        if (end == std::string::npos)
+            return out;
+        out += '\n';
+        start = end + 1;
+    }
 }
 } // namespace
 
 CTerminalCloneUi::CTerminalCloneUi(std::ostream& out, std::ostream& err, Options options)
-    : out_(out), err_(err), options_(options), barOnTerminal_(isatty(STDERR_FILENO) == 1) {
-    // Ctrl-C asks the running exchange to stop instead of ending the program,
-    // so that the port is closed and the temporary files are removed.
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
+    : out_(out), err_(err), options_(options), barOnTerminal_(isatty(STDERR_FILENO) == 1) {}
 
 CTerminalCloneUi::~CTerminalCloneUi() {
-    signal(SIGINT, SIG_DFL);
-    signal(SIGTERM, SIG_DFL);
+    if (progressShown_)
+        SignalCleanup::EndInterruptPolling();
 }
 
 void CTerminalCloneUi::SetStatusText(const std::string& text) {
-    out_ << text << std::endl;
+    out_ << ForTerminal(text) << std::endl;
 }
 
 bool CTerminalCloneUi::BeginProgress() {
+    // While the exchange polls, Ctrl-C asks it to stop instead of ending the
+    // program: the exchange closes the port and says it was terminated.
+    SignalCleanup::BeginInterruptPolling();
     progressShown_ = true;
     lastPercent_ = -1;
     DrawBar(0);
@@ -70,12 +68,14 @@ void CTerminalCloneUi::SetProgress(int percent) {
 }
 
 bool CTerminalCloneUi::CheckCancel() {
-    return gCancelRequested.exchange(false);
+    return SignalCleanup::TakeInterrupt();
 }
 
 void CTerminalCloneUi::EndProgress() {
     if (progressShown_ && barOnTerminal_ && lastPercent_ >= 0)
         err_ << "\n" << std::flush;
+    if (progressShown_)
+        SignalCleanup::EndInterruptPolling();
     progressShown_ = false;
 }
 

@@ -8,6 +8,10 @@ struct DocumentFileResult;
 // command ends with them.
 inline constexpr int kUsageError = 2;
 inline constexpr int kFileError = 3;
+// set: a value the radio would store differently, and nothing was saved.
+inline constexpr int kValueChanged = 4;
+// write: the question before the write was not answered OK; nothing was sent.
+inline constexpr int kDeclinedWrite = 5;
 
 // "usage: kt-m220-cli <usage>" on err; gives kUsageError.
 int Usage(std::ostream& err, const char* usage);

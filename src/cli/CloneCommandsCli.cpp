@@ -1,5 +1,6 @@
 #include "CloneCommandsCli.h"
 
+#include "AtomicReplace.h"
 #include "CCliSettings.h"
 #include "CCloneComm.h"
 #include "CM220Radio.h"
@@ -26,9 +27,11 @@ std::optional<CloneArgs> Parse(const std::vector<std::string>& args, const char*
     CloneArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--port" && i + 1 < args.size())
+        // An empty port name is a mistake (an unset variable, say), not a
+        // request for the stored port.
+        if (a == "--port" && i + 1 < args.size() && !args[i + 1].empty())
             parsed.port = args[++i];
-        else if (a.rfind("--port=", 0) == 0)
+        else if (a.rfind("--port=", 0) == 0 && a.size() > 7)
             parsed.port = a.substr(7);
         else if (a == "--yes" || a == "-y")
             parsed.yes = true;
@@ -85,8 +88,9 @@ private:
     CloneSession session_;
 };
 
+// A declined question sent nothing; scripts tell it from a cancelled exchange.
 int ExitStatus(int outcome) {
-    return outcome == CCloneCommands::kDeclined ? 1 : outcome;
+    return outcome == CCloneCommands::kDeclined ? kDeclinedWrite : outcome;
 }
 
 // Where the backup of a read or write went, or why none was kept.
@@ -113,6 +117,9 @@ int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const auto parsed = Parse(args, "-o");
     if (!parsed)
         return Usage(err, "read [--port P] [--no-beep] -o FILE");
+    // Nothing is sent to the transceiver unless the image can be kept.
+    if (const DocumentFileResult writable = CheckWritable(parsed->file); !writable.ok)
+        return FileError(err, writable);
     TerminalClone clone(*parsed, out, err);
     if (!clone.Ready(err))
         return kFileError;
@@ -121,8 +128,17 @@ int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (outcome != 0)
         return ExitStatus(outcome);
     const DocumentFileResult saved = SaveDocument(clone.Radio(), parsed->file);
-    if (!saved.ok)
+    if (!saved.ok) {
+        // The read itself went well: say plainly that its image is not in
+        // FILE, and where it is.
+        out << "Not saved: " << parsed->file << " was not written.\n";
+        if (!clone.Session().LastBackupPath().empty())
+            out << "The image read is kept in the backup " << clone.Session().LastBackupPath()
+                << "\n";
+        else
+            out << "No backup holds the image read.\n";
         return FileError(err, saved);
+    }
     out << "Saved " << parsed->file << "\n";
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "CM220Radio.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
+#include "TerminalText.h"
 
 #include <ostream>
 
@@ -16,7 +17,8 @@ void PrintProblem(std::ostream& err, const std::string& csv, const CCsvProblem& 
     err << csv << ':';
     if (p.line > 0)
         err << p.line << ':';
-    err << (p.IsError() ? " error: " : " warning: ") << p.text << "\n";
+    // The text quotes the list's fields: nothing in them may act on the terminal.
+    err << (p.IsError() ? " error: " : " warning: ") << TerminalSafe(p.text) << "\n";
 }
 } // namespace
 

@@ -4,7 +4,10 @@
 #include "CM220Radio.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
+#include "StoredValues.h"
+#include "TerminalText.h"
 
+#include <array>
 #include <cstdio>
 #include <ostream>
 
@@ -47,7 +50,11 @@ void PrintChannels(CM220Radio& radio, std::ostream& out) {
                   kTitles[4], kTitles[5]);
     out << line << "\n";
     for (int n = 1; n <= CM220Radio::kChannelCount; ++n) {
-        const auto& c = CChannelRow::Build(radio, n).cells;
+        // Names come from the file: nothing in them may act on the terminal.
+        std::array<std::string, 6> c;
+        const auto& cells = CChannelRow::Build(radio, n).cells;
+        for (std::size_t i = 0; i < c.size() && i < cells.size(); ++i)
+            c[i] = TerminalSafe(cells[i]);
         std::snprintf(line, sizeof line, "%-*s%-*s%-*s%-*s%-*s%s", kWidths[0], c[0].c_str(),
                       kWidths[1], c[1].c_str(), kWidths[2], c[2].c_str(), kWidths[3], c[3].c_str(),
                       kWidths[4], c[4].c_str(), c[5].c_str());
@@ -62,7 +69,7 @@ void PrintSettings(CM220Radio& radio, std::ostream& out) {
     for (const SettingLine& s : kSettings) {
         char line[64];
         std::snprintf(line, sizeof line, "%-22s", s.label);
-        std::string text = line + (radio.*s.get)();
+        std::string text = line + TerminalSafe((radio.*s.get)());
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
         out << text << "\n";
@@ -97,26 +104,57 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int RunSet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() < 2)
-        return Usage(err, "set FILE COMMAND...");
+    static const char kSetUsage[] = "set FILE [--heal] COMMAND...";
+    std::string path;
+    std::vector<std::string> commands;
+    bool acceptHealed = false;
+    for (const std::string& a : args) {
+        if (a == "--heal")
+            acceptHealed = true;
+        else if (path.empty())
+            path = a;
+        else
+            commands.push_back(a);
+    }
+    if (path.empty() || commands.empty())
+        return Usage(err, kSetUsage);
     CM220Radio radio;
     radio.NewData();
-    const std::string& path = args[0];
     const DocumentFileResult loaded = LoadDocument(radio, path);
     if (!loaded.ok)
         return FileError(err, loaded);
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string answer = radio.Command(args[i]);
-        if (answer.empty()) {
-            err << "kt-m220-cli: the engine does not know the command '" << args[i] << "'; " << path
-                << " is unchanged\n";
+    std::vector<std::string> answers;
+    for (const std::string& command : commands) {
+        answers.push_back(radio.Command(command));
+        if (answers.back().empty()) {
+            err << "kt-m220-cli: the engine does not know the command '" << TerminalSafe(command)
+                << "'; " << path << " is unchanged\n";
             return kUsageError;
         }
-        out << args[i] << " -> " << answer << "\n";
     }
     radio.Heal();
+
+    // What the radio would hold is said before anything is stored.
+    const auto shown = [](const std::string& value) {
+        return value.empty() ? std::string("nothing") : TerminalSafe(value);
+    };
+    const std::vector<ValueChange> changes = FindChangedValues(radio, commands);
+    for (const ValueChange& c : changes) {
+        err << "kt-m220-cli: " << (acceptHealed ? "warning: " : "") << c.what << ": typed "
+            << shown(c.typed) << (acceptHealed ? ", stored " : ", the radio would store ")
+            << shown(c.stored) << " (" << c.reason << ")\n";
+    }
+    if (!changes.empty() && !acceptHealed) {
+        err << "kt-m220-cli: " << path
+            << " is unchanged; give --heal to store the values as the radio would\n";
+        return kValueChanged;
+    }
+
     const DocumentFileResult saved = SaveDocument(radio, path);
     if (!saved.ok)
         return FileError(err, saved);
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        out << TerminalSafe(commands[i]) << " -> "
+            << TerminalSafe(StoredAnswer(radio, commands[i], answers[i])) << "\n";
     return 0;
 }

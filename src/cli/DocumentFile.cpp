@@ -58,11 +58,17 @@ DocumentFileResult SaveDocument(CRadioData& radio, const std::string& path) {
     return ReplaceFile(path, archive.Bytes());
 }
 
-DocumentFileResult ReplaceFile(const std::string& path, std::string_view bytes) {
-    const CReplaceResult replaced = AtomicReplace(path, bytes);
+namespace {
+DocumentFileResult ReplaceMessage(const std::string& path, const CReplaceResult& replaced) {
     switch (replaced.step) {
     case CReplaceResult::Step::Done:
         return {};
+    case CReplaceResult::Step::NotRegular:
+        return {false, path + " is not a regular file; nothing was replaced", {}};
+    case CReplaceResult::Step::ReadOnly:
+        return {false, path + " is read-only", {}};
+    case CReplaceResult::Step::ReadOnlyFolder:
+        return {false, path + " is read-only: its folder cannot be written", {}};
     case CReplaceResult::Step::MakeTemporary:
         return {
             false, "cannot write a temporary file beside " + path + ": " + replaced.Reason(), {}};
@@ -72,6 +78,15 @@ DocumentFileResult ReplaceFile(const std::string& path, std::string_view bytes) 
         break;
     }
     return {false, "cannot replace " + path + ": " + replaced.Reason(), {}};
+}
+} // namespace
+
+DocumentFileResult ReplaceFile(const std::string& path, std::string_view bytes) {
+    return ReplaceMessage(path, AtomicReplace(path, bytes));
+}
+
+DocumentFileResult CheckWritable(const std::string& path) {
+    return ReplaceMessage(path, CheckReplaceable(path));
 }
 
 DocumentFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {

@@ -27,5 +27,9 @@ DocumentFileResult SaveDocument(CRadioData& radio, const std::string& path);
 // line's message for each way that can fail.
 DocumentFileResult ReplaceFile(const std::string& path, std::string_view bytes);
 
+// Whether ReplaceFile could write path (CheckReplaceable), with the same
+// messages; nothing is written.
+DocumentFileResult CheckWritable(const std::string& path);
+
 // Reads a channel list or other whole text file of at most maxBytes.
 DocumentFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& bytes);

@@ -3,6 +3,9 @@
 #include "DataFileCommands.h"
 #include "EngineConsole.h"
 #include "PortsCommand.h"
+#include "SignalCleanup.h"
+
+#include "TerminalText.h"
 
 #include <iostream>
 #include <string>
@@ -16,7 +19,10 @@ const char kUsage[] =
     "Data files (.vkf) and the engine:\n"
     "  new -o FILE              a new data file holding the default image\n"
     "  show FILE                the channels and settings of a data file\n"
-    "  set FILE COMMAND...      apply engine commands, heal, save FILE again\n"
+    "  set FILE [--heal] COMMAND...\n"
+    "                           apply engine commands, heal, save FILE again;\n"
+    "                           a value the radio would store differently is\n"
+    "                           refused unless --heal accepts what it stores\n"
     "  export-csv FILE [-o CSV] the memory channels as a CSV channel list\n"
     "                           (to standard output without -o)\n"
     "  import-csv FILE CSV      make FILE's memory channels the CSV channel list;\n"
@@ -41,10 +47,14 @@ const char kUsage[] =
     "  --version                show the version\n"
     "\n"
     "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
-    "(or a CSV channel list with errors);\n"
+    "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
+    "4 a value set would store differently (nothing saved; see --heal),\n"
+    "5 the write was not confirmed (nothing sent);\n"
     "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
     "80 no identity line, 85 not a transceiver this program serves,\n"
-    "91 the serial port cannot be opened.\n";
+    "91 the serial port cannot be opened.\n"
+    "A signal that ends the program (Ctrl-C outside a read or write exchange,\n"
+    "SIGTERM, SIGHUP, SIGQUIT, SIGPIPE) first removes its temporary files.\n";
 
 int Usage(std::ostream& out, int status) {
     out << kUsage;
@@ -53,6 +63,9 @@ int Usage(std::ostream& out, int status) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A signal that ends the program first removes its temporary files and
+    // closes the port.
+    SignalCleanup::Install();
     if (argc < 2)
         return Usage(std::cerr, 2);
     const std::string_view command = argv[1];
@@ -85,6 +98,6 @@ int main(int argc, char** argv) {
         return RunWrite(args, std::cout, std::cerr);
     if (command == "ports")
         return RunPorts(args, std::cout, std::cerr);
-    std::cerr << "kt-m220-cli: unknown command '" << command << "'\n";
+    std::cerr << "kt-m220-cli: unknown command '" << TerminalSafe(command) << "'\n";
     return Usage(std::cerr, 2);
 }

@@ -208,13 +208,22 @@ void CBackupStore::Prune(const std::string& keep) {
     const std::time_t now = std::chrono::system_clock::to_time_t(clock_());
     std::tm local{};
     localtime_r(&now, &local);
+    const std::string nowStamp = Stamp(local);
     local.tm_year -= kKeepYears;
     const std::string oldestKept = Stamp(local);
 
+    const std::vector<Entry> entries = Entries();
+    // A clock behind the newest backup is wrong, or the backups are not from
+    // this clock: their ages mean nothing then. A backup stamped after now
+    // counts as new, which the newest always is here.
+    if (entries.empty() || entries.back().stamp > nowStamp)
+        return;
+    // Oldest first; the newest kKeptNewest stay whatever their age.
+    const std::size_t ageable = entries.size() > kKeptNewest ? entries.size() - kKeptNewest : 0;
     std::vector<std::string> left;
-    for (const Entry& e : Entries()) {
-        const std::string path = folder_ + "/" + e.name;
-        if (path != keep && e.stamp < oldestKept)
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string path = folder_ + "/" + entries[i].name;
+        if (i < ageable && path != keep && entries[i].stamp < oldestKept)
             unlink(path.c_str());
         else
             left.push_back(path);

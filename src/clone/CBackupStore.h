@@ -12,14 +12,19 @@
 // the local time it was taken and why, for example
 // 2026-12-07_05-49-55_read.vkf or 2026-12-07_05-49-55_write.vkf (a second
 // backup in the same second is 2026-12-07_05-49-55-2_write.vkf). Backups are
-// kept for a year, and of more than 200 the oldest are removed. Files in the
-// folder whose names are not backup names are never touched.
+// kept for a year, and of more than 200 the oldest are removed; the newest 50
+// are kept whatever their age, and a clock that stands before the newest
+// backup (set wrong, or the backups came from another machine) removes
+// nothing. Files in the folder whose names are not backup names are never
+// touched.
 class CBackupStore {
 public:
     enum class Kind { Read, Write };
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
     static constexpr std::size_t kMaxBackups = 200;
+    // Kept whatever their age.
+    static constexpr std::size_t kKeptNewest = 50;
     static constexpr int kKeepYears = 1;
 
     struct Result {
@@ -45,7 +50,9 @@ public:
     // The backups in the folder, oldest first, as full paths.
     std::vector<std::string> List() const;
     // Removes the backups taken more than a year before now and then the
-    // oldest beyond kMaxBackups, never the one named keep.
+    // oldest beyond kMaxBackups, never the one named keep nor the newest
+    // kKeptNewest, and nothing at all while now is before the newest backup's
+    // time.
     void Prune(const std::string& keep = {});
 
     // "2026-12-07_05-49-55" for a local time.

@@ -95,8 +95,11 @@ int CCloneComm::RunWrite() {
     status_ = kStatusRunning;
     lastFileError_ = {};
 
-    if (!CountRecordLines())
+    if (!CountRecordLines()) {
+        if (lastFileError_.code != 0)
+            return CloneOutcome::kFailed;
         return FailWithFile(file_.Error());
+    }
     if (!file_.OpenForReading(filePath_))
         return FailWithFile(file_.Error());
     std::string identityLine;
@@ -114,7 +117,9 @@ int CCloneComm::RunWrite() {
 }
 
 // Counts the lines before the first empty one that are not comments; the
-// identity line is one of them.
+// identity line is one of them. Every other one must be a record line that
+// can be sent: a line that cannot is refused here, before the port is opened,
+// rather than in the middle of a write.
 bool CCloneComm::CountRecordLines() {
     if (!file_.OpenForReading(filePath_))
         return false;
@@ -129,12 +134,23 @@ bool CCloneComm::CountRecordLines() {
         const std::string trimmed = Trim(line);
         if (trimmed.empty())
             break;
-        if (trimmed.front() != '#')
-            ++count;
+        if (trimmed.front() == '#')
+            continue;
+        if (count > 0 && !CCloneFrame::RecordFrame(trimmed)) {
+            NoteFileError(NotARecordLine(file_.LinesRead(), trimmed));
+            file_.Close();
+            return false;
+        }
+        ++count;
     }
     file_.Close();
     writeRecordTotal_ = count;
     return true;
+}
+
+CFileError CCloneComm::NotARecordLine(std::size_t lineNumber, const std::string& line) const {
+    return {filePath_, EINVAL,
+            "line " + std::to_string(lineNumber) + " is not a record line: " + line};
 }
 
 int CCloneComm::FailWithFile(const CFileError& error) {
@@ -423,9 +439,7 @@ void CCloneComm::SendNextRecord() {
         const std::string line = held.ToString();
         const auto frame = CCloneFrame::RecordFrame(line);
         if (!frame) {
-            NoteFileError(
-                {filePath_, EINVAL,
-                 "line " + std::to_string(file_.LinesRead()) + " is not a record line: " + line});
+            NoteFileError(NotARecordLine(file_.LinesRead(), line));
             status_ = kStatusProtocolError;
             return;
         }

@@ -107,6 +107,7 @@ private:
     void UpdateProgress();
     bool CountRecordLines();
     int FailWithFile(const CFileError& error);
+    CFileError NotARecordLine(std::size_t lineNumber, const std::string& line) const;
     void NoteFileError(const CFileError& error);
 
     bool progressShown_ = false;

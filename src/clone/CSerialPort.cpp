@@ -82,6 +82,7 @@ bool CSerialPort::Open(const std::string& name, unsigned baud) {
         Close();
         return false;
     }
+    portCleanup_ = CCleanupEntry::Port(port_.Get());
     return true;
 }
 
@@ -136,6 +137,7 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
 void CSerialPort::Close() {
     if (!port_.IsValid())
         return;
+    portCleanup_.Reset();
     tcflush(port_.Get(), TCIOFLUSH);
     ClosePort(std::move(port_));
     port_.Reset();

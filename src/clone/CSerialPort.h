@@ -3,6 +3,7 @@
 #include "CFileDescriptor.h"
 #include "CPortError.h"
 #include "CPortNames.h"
+#include "SignalCleanup.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -88,6 +89,8 @@ private:
     void NoteOpenFailure(const std::string& device, int code);
 
     CFileDescriptor port_;
+    // A terminating signal flushes, releases and closes the port too.
+    CCleanupEntry portCleanup_;
     std::string portName_ = "COM1:";
     unsigned baud_ = kDefaultBaud;
     int writeTimeoutMs_ = kDefaultWriteTimeoutMs;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -56,14 +57,108 @@ TEST(AtomicReplaceTest, FailuresNameTheirStepAndLeaveTheOldFileWhole) {
     EXPECT_EQ(noFolder.error, ENOENT);
     EXPECT_FALSE(noFolder.Reason().empty());
 
-    // A folder in the target's place cannot be renamed over.
+    // A folder in the target's place is refused before anything is written.
     const std::string folder = dir.File("taken");
     fs::create_directory(folder);
     WriteFileBytes(folder + "/inside", "kept");
     const CReplaceResult overFolder = AtomicReplace(folder, "x");
-    EXPECT_EQ(overFolder.step, CReplaceResult::Step::Replace);
+    EXPECT_EQ(overFolder.step, CReplaceResult::Step::NotRegular);
     EXPECT_EQ(ReadFileBytes(folder + "/inside"), "kept");
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "the temporary file is removed";
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u) << "no temporary file is left";
+}
+
+TEST(AtomicReplaceTest, ALinkIsSavedThroughToItsTargetAndStaysALink) {
+    TempDir dir;
+    fs::create_directory(dir.Path() / "plans");
+    const std::string target = dir.File("plans/club.vkf");
+    WriteFileBytes(target, "old");
+    // A relative link, reached through a second link.
+    fs::create_symlink("plans/club.vkf", dir.Path() / "current.vkf");
+    fs::create_symlink(dir.File("current.vkf"), dir.Path() / "latest.vkf");
+    fs::create_symlink("plans/new.vkf", dir.Path() / "dangling.vkf");
+
+    ASSERT_TRUE(AtomicReplace(dir.File("latest.vkf"), "new").Ok());
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "latest.vkf"));
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "current.vkf"));
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_EQ(EntriesIn(dir.Path() / "plans"), 1u);
+
+    // A link to a file not there yet creates the file it names.
+    ASSERT_TRUE(AtomicReplace(dir.File("dangling.vkf"), "made").Ok());
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "dangling.vkf"));
+    EXPECT_EQ(ReadFileBytes(dir.File("plans/new.vkf")), "made");
+}
+
+TEST(AtomicReplaceTest, WhatTheUserProtectedIsRefusedAndLeftAsItWas) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string readOnly = dir.File("read-only.vkf");
+    WriteFileBytes(readOnly, "kept");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    fs::create_directory(dir.Path() / "locked");
+    const std::string inLocked = dir.File("locked/plan.vkf");
+    WriteFileBytes(inLocked, "kept");
+    ASSERT_EQ(::chmod(dir.File("locked").c_str(), 0555), 0);
+    fs::create_symlink("read-only.vkf", dir.Path() / "link-to-read-only.vkf");
+    const std::string device = dir.File("null");
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+
+    struct Case {
+        std::string path;
+        CReplaceResult::Step step;
+        std::string reason;
+    };
+    std::vector<Case> cases = {
+        {fifo, CReplaceResult::Step::NotRegular, "not a regular file"},
+        {dir.Path().string(), CReplaceResult::Step::NotRegular, "not a regular file"},
+        {readOnly, CReplaceResult::Step::ReadOnly, "the file is read-only"},
+        {dir.File("link-to-read-only.vkf"), CReplaceResult::Step::ReadOnly,
+         "the file is read-only"},
+        {inLocked, CReplaceResult::Step::ReadOnlyFolder, "its folder is read-only"},
+        {dir.File("locked/new.vkf"), CReplaceResult::Step::ReadOnlyFolder,
+         "its folder is read-only"},
+        {dir.File("missing/new.vkf"), CReplaceResult::Step::MakeTemporary,
+         "No such file or directory"},
+    };
+    if (haveDevice)
+        cases.push_back({device, CReplaceResult::Step::NotRegular, "not a regular file"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        // The check alone says the same as the replace, and writes nothing.
+        EXPECT_EQ(CheckReplaceable(c.path).step, c.step);
+        const CReplaceResult result = AtomicReplace(c.path, "new");
+        EXPECT_EQ(result.step, c.step);
+        EXPECT_EQ(result.Reason(), c.reason);
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(ReadFileBytes(readOnly), "kept");
+    EXPECT_EQ(ModeOf(readOnly), 0444u);
+    EXPECT_EQ(ReadFileBytes(inLocked), "kept");
+    EXPECT_EQ(EntriesIn(dir.File("locked")), 1u);
+    if (haveDevice) {
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+    EXPECT_TRUE(CheckReplaceable(dir.File("new.vkf")).Ok());
+    EXPECT_FALSE(fs::exists(dir.File("new.vkf")));
+    ::chmod(dir.File("locked").c_str(), 0755);
+}
+
+TEST(AtomicReplaceTest, TheSuperuserKeepsTheOwnerAndGroupOfTheFileItReplaces) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may give a file away";
+    TempDir dir;
+    const std::string path = dir.File("pilot.vkf");
+    WriteFileBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(AtomicReplace(path, "new").Ok());
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 8765u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFileBytes(path), "new");
 }
 
 TEST(ReadWholeFileTest, ReadsRegularFilesAndRefusesEverythingElseAtOnce) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
@@ -78,15 +79,31 @@ TEST(CliClone, WriteLeavesTheTransceiverHoldingTheFile) {
     EXPECT_EQ(ReadFileBytes(saved), ReadFileBytes(file));
 }
 
-TEST(CliClone, WriteWithoutAnAnswerSendsNothing) {
+TEST(CliClone, WriteWithoutAnAnswerSendsNothingAndSaysItWasDeclined) {
     TempDir dir;
     const std::string file = dir.File("plan.vkf");
     ASSERT_EQ(Cli({"new", "-o", file}).status, 0);
     const std::string saved = dir.File("never.vkf");
     const auto run = Against({"--save", saved}, {"write", file});
-    EXPECT_EQ(run.cli.status, 1);
+    // Not 1: a script must tell a declined write from a cancelled exchange.
+    EXPECT_EQ(run.cli.status, 5);
     EXPECT_TRUE(Contains(run.cli.err, "--yes"));
     EXPECT_TRUE(ReadFileBytes(saved).empty());
+    EXPECT_FALSE(Contains(run.simLog, "port opened")) << run.simLog;
+}
+
+TEST(CliClone, AnEmptyPortIsAUsageError) {
+    TempDir dir;
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"info", "--port", ""},
+                                                 {"info", "--port="},
+                                                 {"read", "--port", "", "-o", dir.File("x.vkf")}}) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        const auto r = Cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(Contains(r.err, "usage: kt-m220-cli ")) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.vkf")));
 }
 
 TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
@@ -101,7 +118,7 @@ TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
     const std::vector<Case> cases = {
         {"wrong revision on read",
          {"--revision", "0101"},
-         {"read", "-o", "/dev/null"},
+         {"read", "-o", "SINK"},
          85,
          " Err: Illegal information.\n",
          " The transceiver cannot be programmed."},
@@ -119,7 +136,7 @@ TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
          kBoxK},
         {"bad checksum",
          {"--bad-checksum", "5"},
-         {"read", "-o", "/dev/null"},
+         {"read", "-o", "SINK"},
          77,
          " Err: Cannot read cloning data.\n",
          kBoxK},
@@ -135,9 +152,12 @@ TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
     ASSERT_EQ(Cli({"new", "-o", plan}).status, 0);
     for (auto c : cases) {
         SCOPED_TRACE(c.what);
-        for (auto& a : c.cli)
+        for (auto& a : c.cli) {
             if (a == "PLAN")
                 a = plan;
+            if (a == "SINK")
+                a = dir.File("never.vkf");
+        }
         const auto run = Against(c.sim, c.cli);
         EXPECT_EQ(run.cli.status, c.status) << run.cli.out << run.cli.err;
         EXPECT_TRUE(Contains(run.cli.out, c.status_text)) << run.cli.out;
@@ -146,7 +166,8 @@ TEST(CliClone, FailuresTellTheUserAndEndWithTheirOutcome) {
 }
 
 TEST(CliClone, NoEchoTimesOutAfterTwoToThreeSeconds) {
-    const auto run = Against({"--pull-after", "0"}, {"read", "-o", "/dev/null"});
+    TempDir dir;
+    const auto run = Against({"--pull-after", "0"}, {"read", "-o", dir.File("never.vkf")});
     EXPECT_EQ(run.cli.status, 77);
     EXPECT_TRUE(Contains(run.cli.out, " Err: Cannot read cloning data.\n"));
     EXPECT_GE(run.seconds, 2.0);

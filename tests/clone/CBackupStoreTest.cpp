@@ -102,14 +102,53 @@ TEST(CBackupStore, KeepsAYearAndTwoHundredAtMost) {
     for (const auto& name : others)
         EXPECT_TRUE(fs::exists(dir.File(name))) << name;
 
-    // A clock set far back makes the new backup the oldest; it is still kept.
+    // A clock set far back makes the new backup the oldest; it is still kept,
+    // and as the clock stands before the newest backup nothing is removed.
     CBackupStore behind(folder,
                         [] { return std::chrono::system_clock::from_time_t(At(-3000 * kDay)); });
     const auto early = behind.Store("early", CBackupStore::Kind::Write);
     ASSERT_TRUE(early.Ok()) << early.error;
     EXPECT_TRUE(fs::exists(early.path));
-    EXPECT_EQ(behind.List().size(), CBackupStore::kMaxBackups);
-    EXPECT_FALSE(fs::exists(dir.File(recent[1])));
+    EXPECT_EQ(behind.List().size(), CBackupStore::kMaxBackups + 1);
+    EXPECT_TRUE(fs::exists(dir.File(recent[1])));
+}
+
+TEST(CBackupStore, AWrongClockNeverTakesTheNewestBackups) {
+    ScopedEnv utc("TZ", "UTC");
+    struct Case {
+        const char* what;
+        long clock;          // seconds from At()
+        std::size_t backups; // one a day, the newest a day before At()
+        long futureStamp;    // seconds from At() of one more backup; 0 for none
+        std::size_t left;    // backups left after one Store
+    };
+    constexpr long kYear = 365 * kDay;
+    const std::vector<Case> cases = {
+        {"clock five years ahead: the newest 50 stay", 5 * kYear, 202, 0, 50},
+        {"clock right: two hundred at most", 0, 202, 0, CBackupStore::kMaxBackups},
+        {"clock behind the newest backup: nothing goes", -30 * kDay, 250, 0, 251},
+        {"a backup stamped in the future counts as new", 0, 230, 400 * kDay, 232},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < c.backups; ++i) {
+            names.push_back(StampAt(At(-static_cast<long>(c.backups - i) * kDay)) + "_read.vkf");
+            WriteFileBytes(dir.File(names.back()), "x");
+        }
+        if (c.futureStamp != 0)
+            WriteFileBytes(dir.File(StampAt(At(c.futureStamp)) + "_write.vkf"), "x");
+        CBackupStore store(dir.Path().string(),
+                           [&] { return std::chrono::system_clock::from_time_t(At(c.clock)); });
+        const auto kept = store.Store("new", CBackupStore::Kind::Read);
+        ASSERT_TRUE(kept.Ok()) << kept.error;
+        EXPECT_EQ(store.List().size(), c.left);
+        EXPECT_TRUE(fs::exists(kept.path));
+        // The newest backups that were there before are never among those removed.
+        for (std::size_t i = names.size() - 49; i < names.size(); ++i)
+            EXPECT_TRUE(fs::exists(dir.File(names[i]))) << names[i];
+    }
 }
 
 TEST(CBackupStore, FailuresAreReportedNotThrown) {

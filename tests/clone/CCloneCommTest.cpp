@@ -272,17 +272,30 @@ TEST_F(CCloneCommTest, AWriteResultCountsOnlyAfterThatWritesOwnEndFrame) {
     EXPECT_EQ(comm.LastStatus(), CCloneComm::kStatusProtocolError);
 }
 
-TEST_F(CCloneCommTest, WriteStopsAtALineThatIsNoRecordWithoutSendingTheEndFrame) {
-    WriteFileBytes(clonePath, "22700100\r\n#\r\n" + RecordLineAt(0x10) + "\r\n" +
-                                  RecordLineAt(0x20) + "\r\nXYZ\r\n" + RecordLineAt(0x30) + "\r\n");
+TEST_F(CCloneCommTest, ALineThatCannotBeSentIsRefusedBeforeThePortIsOpened) {
+    // Longer than a frame can carry.
+    const std::string tooLong = RecordLineAt(0x30) + std::string(220, '0');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"XYZ", "line 5 is not a record line: XYZ"},
+        {"0030", "line 5 is not a record line: 0030"},
+        {RecordLineAt(0x30) + "0", "line 5 is not a record line: "},
+        {tooLong, "line 5 is not a record line: "},
+    };
     radio.ReplyTo(0xE5, ScriptedTransceiver::WriteResult(0x00));
     radio.Start();
-
-    EXPECT_EQ(comm.RunWrite(), 77);
-    EXPECT_EQ(radio.Frames(), (std::vector<Bytes>{kWriteRequest, ProgramRecordFrame(0x10),
-                                                  ProgramRecordFrame(0x20)}));
-    EXPECT_EQ(comm.LastFileError().code, EINVAL);
-    EXPECT_EQ(comm.LastFileError().path, clonePath);
+    for (const auto& [line, reason] : cases) {
+        SCOPED_TRACE(line);
+        WriteFileBytes(clonePath, "22700100\r\n#\r\n" + RecordLineAt(0x10) + "\r\n" +
+                                      RecordLineAt(0x20) + "\r\n" + line + "\r\n" +
+                                      RecordLineAt(0x40) + "\r\n");
+        EXPECT_EQ(comm.RunWrite(), 77);
+        EXPECT_TRUE(comm.LastOpenError().device.empty()) << "no open was tried";
+        EXPECT_EQ(comm.LastFileError().code, EINVAL);
+        EXPECT_EQ(comm.LastFileError().path, clonePath);
+        EXPECT_EQ(comm.LastFileError().reason.rfind(reason, 0), 0u) << comm.LastFileError().reason;
+    }
+    EXPECT_EQ(ui.ProgressBegins(), 0);
+    EXPECT_TRUE(radio.Frames().empty());
 }
 
 TEST_F(CCloneCommTest, ShortIdentityLineGives80WithoutTouchingThePort) {
