@@ -114,5 +114,5 @@ void AnswerNextBox(SeenBox& seen, int standardButton) {
 }
 
 std::string DesktopProgramPath() {
-    return std::string(KT_BINARY_DIR) + "/src/app/kt-m220";
+    return std::string(KT_BINARY_DIR) + "/src/gui/kt-m220";
 }
