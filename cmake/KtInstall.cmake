@@ -2,9 +2,9 @@
 #
 #   cmake --install <build> [--prefix <dir>]   the programs, man pages, help
 #                                             pages, desktop entry, icons,
-#                                             AppStream data, MIME type and
-#                                             udev rules
-#   cpack -G DEB (in <build>)                  kt-m220_<version>_<arch>.deb
+#                                             AppStream data, MIME type, udev
+#                                             rules, copyright and changelog
+#   cpack -G DEB (in <build>)                  kt-m220_<version>-<release>_<arch>.deb
 #
 # The desktop parts are installed only when the desktop program is built.
 
@@ -16,10 +16,15 @@ set(KTM220_UDEV_RULES_DIR "lib/udev/rules.d"
     CACHE STRING "Where the udev rules go, relative to the prefix or absolute")
 set(KTM220_DEB_MAINTAINER "KT-M220 for Linux maintainers <kt-m220@velk.example>"
     CACHE STRING "The Maintainer field of the Debian package")
+# The Debian revision; packaging/debian/changelog's newest entry names the
+# same <version>-<release>.
+set(KTM220_DEB_RELEASE 1 CACHE STRING "The Debian revision of the package")
 
 set(KT_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
-set(KT_DESKTOP_ID kt-m220)
+# The desktop entry is named after the AppStream id.
 set(KT_APPSTREAM_ID org.velk.ktm220)
+set(KT_DESKTOP_ID ${KT_APPSTREAM_ID})
+set(KT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/kt-m220)
 
 # Programs.
 install(TARGETS kt-m220-cli kt-m220-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -29,11 +34,32 @@ if(TARGET kt-m220)
     list(APPEND KT_MAN_PAGES kt-m220.1)
 endif()
 
-# Man pages: written by hand, with the version filled in.
+find_program(KT_GZIP gzip REQUIRED)
+# kt_gzip(<source> <output>): <output> is <source> compressed as Debian wants
+# it (best compression, no name or time stamp, so the same every build).
+set(KT_GZIPPED)
+function(kt_gzip source output)
+    add_custom_command(OUTPUT ${output}
+                       COMMAND ${KT_GZIP} -9n -c ${source} > ${output}
+                       DEPENDS ${source} VERBATIM)
+    set(KT_GZIPPED ${KT_GZIPPED} ${output} PARENT_SCOPE)
+endfunction()
+
+# Man pages: written by hand, with the version filled in, compressed.
 foreach(page IN LISTS KT_MAN_PAGES)
     configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page} ${PROJECT_BINARY_DIR}/man/${page} @ONLY)
-    install(FILES ${PROJECT_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    kt_gzip(${PROJECT_BINARY_DIR}/man/${page} ${PROJECT_BINARY_DIR}/man/${page}.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+# The licence and the package's history, where Debian looks for them.
+kt_gzip(${KT_PACKAGING_DIR}/debian/changelog ${PROJECT_BINARY_DIR}/changelog.Debian.gz)
+install(FILES ${KT_PACKAGING_DIR}/debian/copyright ${PROJECT_BINARY_DIR}/changelog.Debian.gz
+        DESTINATION ${KT_DOC_DIR})
+add_custom_target(kt_gzipped ALL DEPENDS ${KT_GZIPPED})
+# What lintian is told to leave alone in the package, each with its reason.
+install(FILES ${KT_PACKAGING_DIR}/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME kt-m220)
 
 # The serial ports of the usual cloning cables.
 install(FILES ${KT_PACKAGING_DIR}/60-kt-m220.rules DESTINATION ${KTM220_UDEV_RULES_DIR})
@@ -54,13 +80,14 @@ if(TARGET kt-m220)
     endforeach()
     # The help pages the program shows, also for reading in a browser.
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kt-m220/help)
+            DESTINATION ${KT_DOC_DIR}/help)
 endif()
 
 # The Debian package.
 set(CPACK_PACKAGE_NAME kt-m220)
 set(CPACK_PACKAGE_VENDOR "Velk")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${KTM220_DEB_RELEASE})
 set(CPACK_PACKAGE_CONTACT "${KTM220_DEB_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cloning program for the VR-M220 airband transceiver")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kt-m220)
@@ -84,7 +111,8 @@ kt-m220-cli for scripts and headless machines, and the virtual transceiver
 kt-m220-sim, which stands in for a radio on a pseudo-terminal.
 .
 Its udev rules give the usual USB cloning cables (FTDI, Prolific, Silicon
-Labs, WCH) to the dialout group and keep ModemManager away from them.")
+Labs, WCH) to the dialout group and to the user logged in at the seat, and
+keep ModemManager away from them.")
 # Libraries that are loaded as plug-ins and so escape dpkg-shlibdeps: the
 # window system integration and the SVG icons.
 if(TARGET kt-m220)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks of the installed tree and the Debian package.
 #
-#   install-check.sh STEP SOURCE_DIR BUILD_DIR VERSION GUI
+#   install-check.sh STEP SOURCE_DIR BUILD_DIR VERSION GUI [HARDENED]
 #
 # STEP is one of
 #   install   cmake --install into BUILD_DIR/install-test/prefix (the others
@@ -11,12 +11,15 @@
 #   desktop   desktop-file-validate on the desktop entry
 #   metainfo  appstreamcli validate on the AppStream data
 #   mime      update-mime-database takes the MIME type and finds *.vkf
-#   deb       cpack -G DEB: the package's fields and files
-# GUI is ON when the desktop program is built.
+#   deb       cpack -G DEB into BUILD_DIR/install-test/deb: the package's
+#             fields and files, and the programs' hardening
+#   lintian   lintian on that package: no errors, no warnings
+# GUI is ON when the desktop program is built; HARDENED is ON when the
+# programs are built with the hardening flags (an optimised build).
 # Exit status 77 skips a check whose tool is not installed.
 set -euo pipefail
 
-step=$1 source_dir=$2 build_dir=$3 version=$4 gui=$5
+step=$1 source_dir=$2 build_dir=$3 version=$4 gui=$5 hardened=${6:-OFF}
 work="$build_dir/install-test"
 prefix="$work/prefix"
 skip=77
@@ -32,7 +35,8 @@ need() {
         exit $skip
     }
 }
-is_gui() { [ "$gui" = ON ] || [ "$gui" = 1 ] || [ "$gui" = TRUE ]; }
+is_on() { [ "$1" = ON ] || [ "$1" = 1 ] || [ "$1" = TRUE ]; }
+is_gui() { is_on "$gui"; }
 
 programs=(kt-m220-cli kt-m220-sim)
 is_gui && programs+=(kt-m220)
@@ -43,11 +47,14 @@ expected_files() {
     local root=$1 p s
     for p in "${programs[@]}"; do
         echo "$root/bin/$p"
-        echo "$root/share/man/man1/$p.1"
+        echo "$root/share/man/man1/$p.1.gz"
     done
     echo "$root/lib/udev/rules.d/60-kt-m220.rules"
+    echo "$root/share/doc/kt-m220/copyright"
+    echo "$root/share/doc/kt-m220/changelog.Debian.gz"
+    echo "$root/share/lintian/overrides/kt-m220"
     if is_gui; then
-        echo "$root/share/applications/kt-m220.desktop"
+        echo "$root/share/applications/org.velk.ktm220.desktop"
         echo "$root/share/metainfo/org.velk.ktm220.metainfo.xml"
         echo "$root/share/mime/packages/kt-m220.xml"
         echo "$root/share/icons/hicolor/scalable/apps/kt-m220.svg"
@@ -61,7 +68,19 @@ expected_files() {
 }
 
 # A desktop entry's value for key.
-desktop_value() { sed -n "s/^$1=//p" "$prefix/share/applications/kt-m220.desktop"; }
+desktop_value() { sed -n "s/^$1=//p" "$prefix/share/applications/org.velk.ktm220.desktop"; }
+
+# The package that the deb step made.
+built_deb() { ls "$work/deb"/kt-m220_"$version"-*_*.deb 2>/dev/null | head -1; }
+
+# Whether a file is gzip data without a name or time stamp, at the best
+# compression (what gzip -9n writes).
+is_gzip_9n() {
+    local header
+    header=$(od -A n -t x1 -N 10 "$1" | tr -d ' \n')
+    # Magic, deflate, no flags (no name), zero time, best compression.
+    [[ $header == 1f8b08000000000002* ]]
+}
 
 case $step in
 install)
@@ -99,11 +118,13 @@ layout)
         [ "$(desktop_value Icon)" = kt-m220 ] || fail "Icon is not kt-m220"
         mime=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$prefix/share/mime/packages/kt-m220.xml")
         [ "$(desktop_value MimeType)" = "$mime;" ] || fail "MimeType is not $mime"
-        grep -q "<launchable type=\"desktop-id\">kt-m220.desktop</launchable>" \
-            "$prefix/share/metainfo/org.velk.ktm220.metainfo.xml" ||
-            fail "the AppStream data does not launch kt-m220.desktop"
-        grep -q 'setDesktopFileName(QStringLiteral("kt-m220"))' "$source_dir/src/gui/app/main.cpp" ||
-            fail "the program does not call itself kt-m220 to the desktop"
+        metainfo="$prefix/share/metainfo/org.velk.ktm220.metainfo.xml"
+        appstream_id=$(sed -n 's#.*<id>\([^<]*\)</id>.*#\1#p' "$metainfo")
+        [ "$appstream_id" = org.velk.ktm220 ] || fail "the AppStream id is $appstream_id"
+        grep -q "<launchable type=\"desktop-id\">$appstream_id.desktop</launchable>" "$metainfo" ||
+            fail "the AppStream data does not launch $appstream_id.desktop"
+        grep -q "setDesktopFileName(QStringLiteral(\"$appstream_id\"))" "$source_dir/src/gui/app/main.cpp" ||
+            fail "the program does not call itself $appstream_id to the desktop"
         # The newest release in the AppStream data is this version.
         newest=$(grep -m1 -o '<release version="[^"]*"' \
             "$prefix/share/metainfo/org.velk.ktm220.metainfo.xml" | cut -d'"' -f2)
@@ -114,11 +135,13 @@ layout)
 man)
     need groff
     for p in "${programs[@]}"; do
-        page="$prefix/share/man/man1/$p.1"
-        warnings=$(groff -man -ww -z "$page" 2>&1) || fail "groff failed on $page"
+        page="$prefix/share/man/man1/$p.1.gz"
+        is_gzip_9n "$page" || fail "$page is not compressed with gzip -9n"
+        text=$(gzip -dc "$page") || { fail "$page does not decompress"; continue; }
+        warnings=$(groff -man -ww -z <<<"$text" 2>&1) || fail "groff failed on $page"
         [ -z "$warnings" ] || fail "$page: $warnings"
-        grep -q '@PROJECT_VERSION@' "$page" && fail "$page keeps the version placeholder"
-        grep -q "^\.TH .* \"KT-M220 $version\"" "$page" || fail "$page does not name version $version"
+        grep -q '@PROJECT_VERSION@' <<<"$text" && fail "$page keeps the version placeholder"
+        grep -q "^\.TH .* \"KT-M220 $version\"" <<<"$text" || fail "$page does not name version $version"
         if command -v lexgrog >/dev/null; then
             lexgrog "$page" | grep -q "$p - " || fail "$page has no NAME line for $p"
         fi
@@ -128,7 +151,7 @@ man)
 desktop)
     is_gui || { echo "SKIP: no desktop program"; exit $skip; }
     need desktop-file-validate
-    out=$(desktop-file-validate "$prefix/share/applications/kt-m220.desktop" 2>&1) ||
+    out=$(desktop-file-validate "$prefix/share/applications/org.velk.ktm220.desktop" 2>&1) ||
         fail "desktop-file-validate: $out"
     [ -z "$out" ] || fail "desktop-file-validate: $out"
     ;;
@@ -161,11 +184,22 @@ deb)
     mkdir -p "$deb_dir"
     (cd "$deb_dir" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$deb_dir" \
         >"$deb_dir/cpack.log" 2>&1) || { cat "$deb_dir/cpack.log" >&2; exit 1; }
-    deb=$(ls "$deb_dir"/kt-m220_"$version"_*.deb 2>/dev/null | head -1)
-    [ -n "$deb" ] || { fail "no kt-m220_${version}_*.deb in $deb_dir"; exit 1; }
+    deb=$(built_deb)
+    [ -n "$deb" ] || { fail "no kt-m220_${version}-*_*.deb in $deb_dir"; exit 1; }
     field() { dpkg-deb -f "$deb" "$1"; }
     [ "$(field Package)" = kt-m220 ] || fail "Package is $(field Package)"
-    [ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"
+    [[ $(field Version) == "$version"-* ]] || fail "Version is $(field Version), not $version-<release>"
+    # The newest changelog entry is this package.
+    tree="$deb_dir/tree"
+    dpkg-deb -x "$deb" "$tree"
+    changelog="$tree/usr/share/doc/kt-m220/changelog.Debian.gz"
+    is_gzip_9n "$changelog" || fail "$changelog is not compressed with gzip -9n"
+    if command -v dpkg-parsechangelog >/dev/null; then
+        entry=$(gzip -dc "$changelog" | dpkg-parsechangelog -l - -S Version) ||
+            fail "dpkg-parsechangelog cannot read $changelog"
+        [ "$entry" = "$(field Version)" ] ||
+            fail "the changelog's newest entry is $entry, the package $(field Version)"
+    fi
     [ "$(field Section)" = hamradio ] || fail "Section is $(field Section)"
     [[ $(field Maintainer) == *"<"*"@"*">" ]] || fail "Maintainer is $(field Maintainer)"
     [[ $(field Description) == *VR-M220* ]] || fail "Description: $(field Description)"
@@ -180,7 +214,29 @@ deb)
     while read -r f; do
         grep -qx "$f" <<<"$listing" || fail "the package lacks $f"
     done < <(expected_files /usr)
+    # The programs as the optimised build hardens them: position-independent,
+    # relocations read-only after start-up, stack canaries, checked string
+    # and memory functions.
+    if is_on "$hardened" && command -v readelf >/dev/null; then
+        for p in "${programs[@]}"; do
+            f="$tree/usr/bin/$p"
+            [[ $(readelf -h "$f") == *"Type:"*"DYN "* ]] || fail "$p is not position-independent"
+            readelf -l -W "$f" | grep -q GNU_RELRO || fail "$p has no RELRO segment"
+            readelf -d -W "$f" | grep -Eq 'BIND_NOW|FLAGS.*\bNOW\b' || fail "$p is not bound at start-up"
+            symbols=$(readelf --dyn-syms -W "$f")
+            grep -q '__stack_chk_fail' <<<"$symbols" || fail "$p has no stack protector"
+            grep -Eq '__[a-z]+_chk(@|$| )' <<<"$symbols" || fail "$p calls no checked C library function"
+        done
+    fi
     echo "$(du -k "$deb" | cut -f1) kB: $deb"
+    ;;
+
+lintian)
+    need lintian
+    deb=$(built_deb)
+    [ -n "$deb" ] || { fail "no package from the deb step in $work/deb"; exit 1; }
+    # Errors and warnings fail; the informational tags are shown.
+    lintian --fail-on error,warning --display-info "$deb" || fail "lintian on $deb"
     ;;
 
 *)

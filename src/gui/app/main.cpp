@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Velk"));
     QCoreApplication::setApplicationName(QString::fromLatin1(CAppVersion::kAppName));
     QCoreApplication::setApplicationVersion(CAppVersion::BuildVersion());
-    QGuiApplication::setDesktopFileName(QStringLiteral("kt-m220"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velk.ktm220"));
 
     CKTM220App app;
     CTerminationSignals termination;
