@@ -7,6 +7,7 @@
 #include "CDataFileReader.h"
 #include "CHexRecord.h"
 #include "CMemoryImage.h"
+#include "DataFileHeader.h"
 #include "DataFileWriter.h"
 #include "DefaultImage.h"
 #include "SyncDirection.h"
@@ -16,6 +17,12 @@
 #include <array>
 #include <cstdio>
 #include <utility>
+
+std::string DataFileHeaderLine() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%04d", kDataFileModel, kDataFileRevision);
+    return text;
+}
 
 namespace {
 constexpr std::string_view kOk = "OK";
@@ -42,17 +49,10 @@ struct AddressRange {
 // What a save writes: every byte but the first 16.
 constexpr std::array<AddressRange, 1> kSavedRanges = {{{kSavedRegionFirst, kSavedRegionLast}}};
 
-// The header line: model and revision as 4 digits each, "22700100".
-std::string HeaderLine() {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%04d", kDataFileModel, kDataFileRevision);
-    return text;
-}
-
 // Checks line 1 of a data file: "OK" or the word that rejects it. The first
 // position that is not a digit or differs from the header decides.
 std::string_view CheckHeader(std::string_view line) {
-    const std::string expected = HeaderLine();
+    const std::string expected = DataFileHeaderLine();
     if (line.size() != expected.size())
         return kFormatError;
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -169,7 +169,7 @@ std::string CImageCommands::FormatDataFile() {
 
     std::string file;
     file.reserve(1400);
-    file += HeaderLine();
+    file += DataFileHeaderLine();
     file += kLineEnd;
     file += kCommentMark;
     file += comment;

@@ -6,9 +6,9 @@
 
 #include <CHexRecord.h>
 #include <CRigEngine.h>
+#include <DataFileHeader.h>
 #include <DefaultImage.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -20,17 +20,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 // The engine's data files are about 1.2 kB.
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 
-std::string HeaderLine() {
-    std::string header = std::to_string(kDataFileModel * 10000 + kDataFileRevision);
-    return std::string(8 - std::min<std::size_t>(8, header.size()), '0') + header;
-}
-
 // A data file holding image: the header, an empty comment line, then the
 // records of the saved region in the engine's own record format.
 std::string Compose(const SimImage& image) {
     CMemoryImage memory(kImageSize);
     memory.Write(0, image.data(), image.size());
-    std::string text = HeaderLine();
+    std::string text = DataFileHeaderLine();
     text += kLineEnd;
     text += "#";
     text += kLineEnd;

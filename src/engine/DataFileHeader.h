@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The header line of a data file: model and revision as 4 digits each,
+// "22700100". The engine writes and checks it; the virtual transceiver
+// composes the files it hands to the engine with it.
+std::string DataFileHeaderLine();
