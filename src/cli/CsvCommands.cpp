@@ -22,19 +22,9 @@ void PrintProblem(std::ostream& err, const std::string& csv, const CCsvProblem& 
 }
 } // namespace
 
-int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string file;
-    std::string csv;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && csv.empty())
-            csv = args[++i];
-        else if (!args[i].empty() && args[i][0] != '-' && file.empty())
-            file = args[i];
-        else
-            return Usage(err, "export-csv FILE [-o CSV]");
-    }
-    if (file.empty())
-        return Usage(err, "export-csv FILE [-o CSV]");
+int RunExportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const std::string& file = args.operands.at(0);
+    const std::string csv = args.Value("output");
     CM220Radio radio;
     radio.NewData();
     const DocumentFileResult loaded = LoadDocument(radio, file);
@@ -52,12 +42,9 @@ int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
     return 0;
 }
 
-int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2 || args[0].empty() || args[0][0] == '-' || args[1].empty() ||
-        args[1][0] == '-')
-        return Usage(err, "import-csv FILE CSV");
-    const std::string& file = args[0];
-    const std::string& csv = args[1];
+int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const std::string& file = args.operands.at(0);
+    const std::string& csv = args.operands.at(1);
     CM220Radio radio;
     radio.NewData();
     const DocumentFileResult loaded = LoadDocument(radio, file);

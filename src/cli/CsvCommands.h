@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandLine.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -9,5 +11,5 @@
 // file. Each returns the exit status: 0 done, 2 wrong use, 3 a file that
 // cannot be read or written, or a channel list with errors (the data file is
 // then left exactly as it was).
-int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunExportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err);
+int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err);
