@@ -91,7 +91,7 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     // is not even opened, since opening a real port raises its modem lines.
     const CPortLock locks;
     if (const auto holder = locks.LockFileHolder(device)) {
-        NoteOpenFailure(device, EBUSY, CPortLock::InUseReason(holder));
+        NoteInUse(device, holder);
         ReportError(kNotOpenText, EBUSY);
         return {};
     }
@@ -100,9 +100,10 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     if (!port.IsValid()) {
         const int code = errno;
         // EBUSY: another program holds the port exclusively.
-        NoteOpenFailure(device, code,
-                        code == EBUSY ? CPortLock::InUseReason(locks.DeviceLockHolder(device))
-                                      : std::string());
+        if (code == EBUSY)
+            NoteInUse(device, locks.DeviceLockHolder(device));
+        else
+            NoteOpenFailure(device, code);
         ReportError(kNotOpenText, code);
         return {};
     }
@@ -111,7 +112,7 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     // device open already. A device that takes no lock is used without.
     const bool held = control_->Lock(port.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     if (held || locks.DeviceLockHolder(device)) {
-        NoteOpenFailure(device, EBUSY, CPortLock::InUseReason(locks.DeviceLockHolder(device)));
+        NoteInUse(device, locks.DeviceLockHolder(device));
         ReportError(kNotOpenText, EBUSY);
         control_->Close(std::move(port));
         return {};
@@ -293,4 +294,11 @@ void CSerialPort::NoteOpenFailure(const std::string& device, int code, const std
     lastOpenError_.device = device;
     lastOpenError_.code = code;
     lastOpenError_.reason = reason.empty() ? CFileDescriptor::ErrorText(code) : reason;
+}
+
+void CSerialPort::NoteInUse(const std::string& device,
+                            const std::optional<CPortLock::Holder>& holder) {
+    NoteOpenFailure(device, EBUSY, CPortLock::InUseReason(holder));
+    if (holder)
+        lastOpenError_.holder = holder->program;
 }

@@ -3,12 +3,14 @@
 #include "CFileDescriptor.h"
 #include "CLineControl.h"
 #include "CPortError.h"
+#include "CPortLock.h"
 #include "CPortNames.h"
 #include "SignalCleanup.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <termios.h>
 
@@ -107,6 +109,7 @@ private:
 
     void NoteOpenFailure(const std::string& device, int code,
                          const std::string& reason = std::string());
+    void NoteInUse(const std::string& device, const std::optional<CPortLock::Holder>& holder);
     // Gives the device back as it was found: purges both queues, sets the
     // line and the modem lines back, releases the locks, closes it.
     void Release(CFileDescriptor port);
