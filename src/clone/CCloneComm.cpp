@@ -222,17 +222,18 @@ int CCloneComm::RunExchange(std::uint16_t kind) {
     if ((kind == kKindRead || kind == kKindWrite) && ui != nullptr)
         progressShown_ = ui->BeginProgress();
 
+    // From here Ctrl-C cancels and a termination signal stops the exchange,
+    // in every kind of exchange, so that the port is closed as it was found.
+    SignalCleanup::BeginInterruptPolling();
     const std::string name =
         portDevice_.empty() ? "COM" + std::to_string(portNumber_) : portDevice_;
     if (!Open(name, kCloneBaud)) {
+        SignalCleanup::EndInterruptPolling();
         if (progressShown_)
             ui->EndProgress();
         progressShown_ = false;
         return CloneOutcome::kPortFailed;
     }
-    // From here Ctrl-C cancels and a termination signal stops the exchange,
-    // in every kind of exchange, so that the port is closed as it was found.
-    SignalCleanup::BeginInterruptPolling();
 
     Wait(kPauseAfterOpenMs);
     BuildRequest();

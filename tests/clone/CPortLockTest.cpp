@@ -1,20 +1,17 @@
 #include "CPortLock.h"
 #include "CSerialPort.h"
+#include "LockHolder.h"
 #include "PseudoTerminal.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -47,43 +44,6 @@ public:
 
     TempDir dir;
     std::string device = dir.File("ttyUSB0");
-};
-
-// A process that holds flock(LOCK_EX) on path until the object dies.
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& path) {
-        int ready[2];
-        if (pipe(ready) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-            const char ok = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? '1' : '0';
-            (void)!write(ready[1], &ok, 1);
-            for (;;)
-                pause();
-        }
-        close(ready[1]);
-        char ok = '0';
-        locked_ = read(ready[0], &ok, 1) == 1 && ok == '1';
-        close(ready[0]);
-    }
-    ~LockHolder() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
-
-    bool Locked() const { return locked_; }
-    pid_t Pid() const { return pid_; }
-
-private:
-    pid_t pid_ = -1;
-    bool locked_ = false;
 };
 
 } // namespace

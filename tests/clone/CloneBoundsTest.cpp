@@ -2,6 +2,7 @@
 // exchange says in plain words what the line showed.
 
 #include "CCloneComm.h"
+#include "EndlessSender.h"
 #include "PseudoTerminal.h"
 #include "RecordingCloneUi.h"
 #include "ScriptedTransceiver.h"
@@ -9,56 +10,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <poll.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A device that never stops sending the same well-formed frame, and takes
-// whatever the program sends without echoing it.
-class EndlessSender {
-public:
-    EndlessSender(int master, Bytes frame) : master_(master), frame_(std::move(frame)) {
-        thread_ = std::thread([this] { Run(); });
-    }
-    ~EndlessSender() {
-        stop_ = true;
-        thread_.join();
-    }
-    EndlessSender(const EndlessSender&) = delete;
-    EndlessSender& operator=(const EndlessSender&) = delete;
-
-private:
-    void Run() {
-        std::size_t at = 0;
-        std::uint8_t sink[256];
-        while (!stop_) {
-            pollfd wait{master_, POLLIN | POLLOUT, 0};
-            if (poll(&wait, 1, 20) <= 0)
-                continue;
-            if (wait.revents & POLLIN)
-                (void)!read(master_, sink, sizeof sink);
-            if (wait.revents & POLLOUT) {
-                const ssize_t n = write(master_, frame_.data() + at, frame_.size() - at);
-                if (n > 0)
-                    at = (at + static_cast<std::size_t>(n)) % frame_.size();
-            }
-        }
-    }
-
-    int master_;
-    Bytes frame_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 // A frame no exchange takes: it only restarts the time-out.
-const Bytes kIgnoredFrame = {0xFE, 0xFE, 0x00, 0x00, 0xE9, 0xFD};
+const Bytes kIgnoredFrame = EndlessSender::IgnoredFrame();
 constexpr std::size_t kRecordFrameBytes = 46;
 
 // The engine with a clock that runs one second ahead for every record frame
