@@ -110,9 +110,11 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     // Exclusive use needs an advisory lock: TIOCEXCL below keeps out later
     // openers, but not root, and says nothing to a program that has the
     // device open already. A device that takes no lock is used without.
-    const bool held = control_->Lock(port.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    if (held || locks.DeviceLockHolder(device)) {
-        NoteInUse(device, locks.DeviceLockHolder(device));
+    // Another program's record lock on the device counts as well.
+    const bool refused = control_->Lock(port.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const auto holder = locks.DeviceLockHolder(device);
+    if (refused || holder) {
+        NoteInUse(device, holder);
         ReportError(kNotOpenText, EBUSY);
         control_->Close(std::move(port));
         return {};
