@@ -21,12 +21,17 @@ struct Slot {
     std::atomic<int> state{kFree};
     int fd = -1;
     char path[PATH_MAX] = {};
+    // How a port's line was found, to be set again before it is closed.
+    bool restoreLine = false;
+    termios line{};
+    int modemLines = -1;
 };
 
 std::array<Slot, kSlotCount> gSlots;
 std::atomic<bool> gInstalled{false};
 std::atomic<bool> gPolling{false};
 std::atomic<bool> gInterruptPending{false};
+std::atomic<int> gTerminationPending{0};
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
               "the signal handler reads these");
@@ -38,6 +43,12 @@ void CleanUp() {
             unlink(slot.path);
         } else if (state == kPort) {
             tcflush(slot.fd, TCIOFLUSH);
+            if (slot.restoreLine)
+                tcsetattr(slot.fd, TCSANOW, &slot.line);
+            if (slot.modemLines >= 0) {
+                for (int bit : {TIOCM_DTR, TIOCM_RTS})
+                    ioctl(slot.fd, (slot.modemLines & bit) != 0 ? TIOCMBIS : TIOCMBIC, &bit);
+            }
             int none = 0;
             ioctl(slot.fd, TIOCNXCL, &none);
             close(slot.fd);
@@ -63,14 +74,22 @@ void CleanUp() {
 
 extern "C" void OnTerminationSignal(int sig) {
     const int savedErrno = errno;
-    if (sig == SIGINT && gPolling.load() && !gInterruptPending.exchange(true)) {
-        errno = savedErrno;
-        return;
+    if (gPolling.load()) {
+        int none = 0;
+        const bool deferred = sig == SIGINT
+                                  ? !gInterruptPending.exchange(true)
+                                  : (sig == SIGTERM || sig == SIGHUP) &&
+                                        gTerminationPending.compare_exchange_strong(none, sig);
+        if (deferred) {
+            errno = savedErrno;
+            return;
+        }
     }
     EndBy(sig);
 }
 
-int Claim(int state, const std::string& path, int fd) {
+int Claim(int state, const std::string& path, int fd, const termios* line = nullptr,
+          int modemLines = -1) {
     if (path.size() >= PATH_MAX)
         return -1;
     for (std::size_t i = 0; i < gSlots.size(); ++i) {
@@ -79,6 +98,10 @@ int Claim(int state, const std::string& path, int fd) {
             continue;
         std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
         gSlots[i].fd = fd;
+        gSlots[i].restoreLine = line != nullptr;
+        if (line != nullptr)
+            gSlots[i].line = *line;
+        gSlots[i].modemLines = modemLines;
         gSlots[i].state.store(state);
         return static_cast<int>(i);
     }
@@ -102,6 +125,7 @@ void Install() {
 
 void BeginInterruptPolling() {
     gInterruptPending.store(false);
+    gTerminationPending.store(0);
     gPolling.store(true);
 }
 
@@ -109,8 +133,16 @@ bool TakeInterrupt() {
     return gInterruptPending.exchange(false);
 }
 
+int TerminationRequested() {
+    return gTerminationPending.load();
+}
+
 void EndInterruptPolling() {
     gPolling.store(false);
+    if (const int sig = gTerminationPending.exchange(0); sig != 0) {
+        CBlockedSignals blocked;
+        EndBy(sig);
+    }
     if (gInterruptPending.exchange(false)) {
         CBlockedSignals blocked;
         EndBy(SIGINT);
@@ -146,10 +178,10 @@ CCleanupEntry CCleanupEntry::File(const std::string& path) {
     return entry;
 }
 
-CCleanupEntry CCleanupEntry::Port(int fd) {
+CCleanupEntry CCleanupEntry::Port(int fd, const termios* line, int modemLines) {
     CCleanupEntry entry;
     if (fd >= 0)
-        entry.slot_ = Claim(kPort, {}, fd);
+        entry.slot_ = Claim(kPort, {}, fd, line, modemLines);
     return entry;
 }
 

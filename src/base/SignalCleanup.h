@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <string>
+#include <termios.h>
 
 // What a program leaves behind when a signal ends it: its temporary files and
 // an open serial port. Each is registered here while it exists; once Install
@@ -11,8 +12,8 @@
 // still tells which signal it was.
 //
 // The handler only reads what registration wrote beforehand and calls
-// async-signal-safe functions (unlink, tcflush, ioctl, close, sigaction,
-// raise). A fixed number of entries can be registered at once; one that finds
+// async-signal-safe functions (unlink, tcflush, tcsetattr, ioctl, close,
+// sigaction, raise). A fixed number of entries can be registered at once; one that finds
 // no free place (or a path longer than PATH_MAX) is not cleaned up by a signal
 // but still by its owner.
 namespace SignalCleanup {
@@ -23,10 +24,14 @@ void Install();
 // SIGINT is the user's way to cancel a running clone exchange: while an
 // exchange polls for it, SIGINT only marks a request, which TakeInterrupt
 // answers and clears. A second SIGINT before the first is taken ends the
-// program as any other signal does. EndInterruptPolling stops deferring; a
-// request nobody took then ends the program after all.
+// program as any other signal does. SIGTERM and SIGHUP are deferred alike, so
+// that the exchange can stop and set its port back as it found it:
+// TerminationRequested tells the signal (0 for none) without clearing it.
+// EndInterruptPolling stops deferring; a termination, or an interrupt nobody
+// took, then ends the program after all.
 void BeginInterruptPolling();
 bool TakeInterrupt();
+int TerminationRequested();
 void EndInterruptPolling();
 
 // Blocks the five signals for as long as it lives, so that a file can be
@@ -57,8 +62,10 @@ public:
 
     // A file the handler removes.
     static CCleanupEntry File(const std::string& path);
-    // A serial port descriptor the handler flushes, releases and closes.
-    static CCleanupEntry Port(int fd);
+    // A serial port descriptor the handler flushes, releases and closes;
+    // before that it sets the line settings back to line when given, and DTR
+    // and RTS as modemLines has them (TIOCM_ bits) when not negative.
+    static CCleanupEntry Port(int fd, const termios* line = nullptr, int modemLines = -1);
 
     bool IsRegistered() const { return slot_ >= 0; }
     void Reset();

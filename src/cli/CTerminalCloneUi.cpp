@@ -1,6 +1,5 @@
 #include "CTerminalCloneUi.h"
 
-#include "SignalCleanup.h"
 #include "TerminalText.h"
 
 #include <chrono>
@@ -33,19 +32,13 @@ std::string ForTerminal(const std::string& text) {
 CTerminalCloneUi::CTerminalCloneUi(std::ostream& out, std::ostream& err, Options options)
     : out_(out), err_(err), options_(options), barOnTerminal_(isatty(STDERR_FILENO) == 1) {}
 
-CTerminalCloneUi::~CTerminalCloneUi() {
-    if (progressShown_)
-        SignalCleanup::EndInterruptPolling();
-}
+CTerminalCloneUi::~CTerminalCloneUi() = default;
 
 void CTerminalCloneUi::SetStatusText(const std::string& text) {
     out_ << ForTerminal(text) << std::endl;
 }
 
 bool CTerminalCloneUi::BeginProgress() {
-    // While the exchange polls, Ctrl-C asks it to stop instead of ending the
-    // program: the exchange closes the port and says it was terminated.
-    SignalCleanup::BeginInterruptPolling();
     progressShown_ = true;
     lastPercent_ = -1;
     DrawBar(0);
@@ -67,15 +60,15 @@ void CTerminalCloneUi::SetProgress(int percent) {
         DrawBar(percent);
 }
 
+// Ctrl-C reaches the exchange itself (SignalCleanup): while it runs, the
+// exchange takes it as its cancel, closes the port and says it was terminated.
 bool CTerminalCloneUi::CheckCancel() {
-    return SignalCleanup::TakeInterrupt();
+    return false;
 }
 
 void CTerminalCloneUi::EndProgress() {
     if (progressShown_ && barOnTerminal_ && lastPercent_ >= 0)
         err_ << "\n" << std::flush;
-    if (progressShown_)
-        SignalCleanup::EndInterruptPolling();
     progressShown_ = false;
 }
 

@@ -1,6 +1,7 @@
 #include "PortsCommand.h"
 
 #include "CCliSettings.h"
+#include "CPortLock.h"
 #include "CPortNames.h"
 #include "SerialDeviceList.h"
 
@@ -12,10 +13,18 @@ bool Exists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0;
 }
+
+// "  (in use by another program: minicom (process 4242))" for a port another
+// program has locked; nothing for a free one. No device is opened for it.
+std::string InUseMark(const CPortLock& locks, const std::string& device) {
+    const auto holder = locks.FindHolder(device);
+    return holder ? "  (" + CPortLock::InUseReason(holder) + ")" : std::string();
+}
 } // namespace
 
 int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
     const auto devices = ListSerialDevices();
+    const CPortLock locks;
     out << "Serial devices:\n";
     if (devices.empty())
         out << "  (none found: plug in the cloning cable)\n";
@@ -23,7 +32,7 @@ int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
         out << "  " << d.path;
         if (!d.target.empty())
             out << " -> " << d.target;
-        out << "\n";
+        out << InUseMark(locks, d.path) << "\n";
     }
 
     const CCliSettings settings = CCliSettings::Load();
@@ -37,6 +46,8 @@ int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
             out << "  (set in the settings)";
         if (!Exists(device))
             out << "  (not present)";
+        else
+            out << InUseMark(locks, device);
         if (n == settings.PortNumber())
             out << "  <- used without --port";
         out << "\n";

@@ -3,11 +3,14 @@
 #include "CCloneFrame.h"
 #include "CloneMessages.h"
 #include "ICloneUi.h"
+#include "SignalCleanup.h"
 #include "TextFields.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -23,6 +26,17 @@ constexpr int kFailureToneMs = 400;
 constexpr int kFailureGapMs = 100;
 constexpr int kFailureTones = 4;
 constexpr int kPauseAfterSignalMs = 500;
+
+// Frames an exchange receives besides its records: the echo of its request
+// and, around the records, the end frame and its echo or the answer.
+constexpr unsigned long kFramesBesideRecords = 3;
+// A record frame on the line; most frames are no longer.
+constexpr unsigned long kRecordFrameBytes = 46;
+// The longest frame the line can bring: two start bytes, a body of 255
+// bytes (the rest is dropped), the end byte.
+constexpr unsigned long kLongestFrameBytes = 258;
+constexpr unsigned long kBitsPerByte = 10;
+constexpr unsigned long kMsPerSecond = 1000;
 
 // The progress bar's position: the share of records done, rounded down to a
 // step of 10 %, at most 100 %. Nothing is done while the base is unknown.
@@ -85,6 +99,13 @@ int CCloneComm::RunRead() {
     if (!file_.Close() && outcome == CloneOutcome::kCompleted) {
         NoteFileError(file_.Error());
         outcome = CloneOutcome::kFailed;
+    }
+    // A read stopped by its bounds brought something that is no clone image
+    // (a device that kept sending): none of it is kept. The file stays,
+    // empty, since its name is the one made for the session.
+    if (status_ == kStatusTooMuch || status_ == kStatusTooLong) {
+        std::error_code ignored;
+        std::filesystem::resize_file(filePath_, 0, ignored);
     }
     return outcome;
 }
@@ -192,15 +213,22 @@ int CCloneComm::RunExchange(std::uint16_t kind) {
     // A write result counts only after this exchange's own end frame.
     endEchoed_ = false;
     stream_.Clear();
+    bytesReceived_ = 0;
+    framesReceived_ = 0;
+    timeoutStatus_ = kStatusNoEcho;
 
     ICloneUi* ui = Ui();
     progressShown_ = false;
     if ((kind == kKindRead || kind == kKindWrite) && ui != nullptr)
         progressShown_ = ui->BeginProgress();
 
+    // From here Ctrl-C cancels and a termination signal stops the exchange,
+    // in every kind of exchange, so that the port is closed as it was found.
+    SignalCleanup::BeginInterruptPolling();
     const std::string name =
         portDevice_.empty() ? "COM" + std::to_string(portNumber_) : portDevice_;
     if (!Open(name, kCloneBaud)) {
+        SignalCleanup::EndInterruptPolling();
         if (progressShown_)
             ui->EndProgress();
         progressShown_ = false;
@@ -209,16 +237,19 @@ int CCloneComm::RunExchange(std::uint16_t kind) {
 
     Wait(kPauseAfterOpenMs);
     BuildRequest();
+    SetBounds();
     SendFrame(request_);
     Wait(kPauseAfterRequestMs);
 
     timeoutStatus_ = kStatusNoEcho;
-    long lastFrameTime = NowSeconds();
+    const long startSeconds = NowSeconds();
+    long lastFrameTime = startSeconds;
     recordCounter_ = 0;
     status_ = kStatusRunning;
     while (status_ == kStatusRunning) {
         bool gotByte = false;
         if (ReceiveByte(gotByte)) {
+            ++framesReceived_;
             DispatchFrame();
             lastFrameTime = NowSeconds();
             frameComplete_ = false;
@@ -227,9 +258,12 @@ int CCloneComm::RunExchange(std::uint16_t kind) {
         if (!gotByte)
             WaitForInput(kIdleWaitMs);
         UpdateProgress();
+        TakeStopRequests();
+        CheckBounds(startSeconds);
         // Last, so that it overrides a cancel of the same pass.
-        if (NowSeconds() - lastFrameTime > kTimeoutSeconds)
-            status_ = timeoutStatus_;
+        if (status_ == kStatusRunning || status_ == kStatusCancelled)
+            if (NowSeconds() - lastFrameTime > kTimeoutSeconds)
+                status_ = timeoutStatus_;
     }
 
     int outcome = CloneOutcome::kFailed;
@@ -240,12 +274,66 @@ int CCloneComm::RunExchange(std::uint16_t kind) {
 
     frameComplete_ = false;
     Close();
+    // The port is as it was found: a termination signal may end the program now.
+    SignalCleanup::EndInterruptPolling();
     if (progressShown_) {
         Wait(kPauseBeforeProgressEndMs);
         ui->EndProgress();
         progressShown_ = false;
     }
     return outcome;
+}
+
+// The bounds of the exchange about to run, from the records it moves.
+void CCloneComm::SetBounds() {
+    unsigned long records = 0;
+    if (kind_ == kKindRead)
+        records = expectedReadRecords_;
+    else if (kind_ == kKindWrite)
+        records = writeRecordTotal_;
+    const unsigned long frames = records + kFramesBesideRecords;
+    const unsigned long lineMs =
+        frames * kRecordFrameBytes * kBitsPerByte * kMsPerSecond / kCloneBaud;
+    const unsigned long fixedMs = kPauseAfterOpenMs + kPauseAfterRequestMs +
+                                  kPauseBeforeFirstRecordMs + kPauseBeforeProgressEndMs;
+    frameBound_ = frames * kBoundFactor;
+    byteBound_ = frameBound_ * kLongestFrameBytes;
+    secondsBound_ =
+        kBoundSlackSeconds +
+        static_cast<long>(((fixedMs + lineMs) * kBoundFactor + kMsPerSecond - 1) / kMsPerSecond);
+}
+
+void CCloneComm::CheckBounds(long startSeconds) {
+    if (status_ != kStatusRunning)
+        return;
+    if (framesReceived_ > frameBound_ || bytesReceived_ > byteBound_)
+        status_ = kStatusTooMuch;
+    else if (NowSeconds() - startSeconds > secondsBound_)
+        status_ = kStatusTooLong;
+}
+
+// Ctrl-C (SIGINT) and a termination signal (SIGTERM, SIGHUP) while the
+// exchange runs: both end it as a cancel.
+void CCloneComm::TakeStopRequests() {
+    if (status_ != kStatusRunning)
+        return;
+    if (SignalCleanup::TakeInterrupt() || SignalCleanup::TerminationRequested() != 0)
+        status_ = kStatusCancelled;
+}
+
+CloneDiagnosis CCloneComm::LastDiagnosis() const {
+    switch (status_) {
+    case kStatusNoEcho:
+        return bytesReceived_ == 0 ? CloneDiagnosis::NothingCameBack : CloneDiagnosis::None;
+    case kStatusNoAnswer:
+        return CloneDiagnosis::RadioDidNotAnswer;
+    case kStatusTooMuch:
+        return CloneDiagnosis::TooMuchReceived;
+    case kStatusTooLong:
+        return CloneDiagnosis::TookTooLong;
+    default:
+        return CloneDiagnosis::None;
+    }
 }
 
 void CCloneComm::UpdateProgress() {
@@ -281,6 +369,8 @@ bool CCloneComm::ReceiveByte(bool& gotByte) {
     std::uint8_t byte = 0;
     std::size_t count = 0;
     gotByte = Read(&byte, 1, count) && count == 1;
+    if (gotByte)
+        ++bytesReceived_;
     return gotByte && AcceptByte(byte);
 }
 

@@ -6,6 +6,7 @@
 #include "CFrameStream.h"
 #include "CIdentityRecord.h"
 #include "CSerialPort.h"
+#include "CloneMessages.h"
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,10 @@ public:
     static constexpr int kStatusProtocolError = 80;
     static constexpr int kStatusNoEcho = 81;   // also every time-out of a write
     static constexpr int kStatusNoAnswer = 82; // the request was echoed
+    // More frames or bytes than the exchange can legitimately bring.
+    static constexpr int kStatusTooMuch = 83;
+    // Far longer than the exchange takes at the line's pace.
+    static constexpr int kStatusTooLong = 84;
 
     static constexpr unsigned kCloneBaud = 9600;
     static constexpr int kPauseAfterOpenMs = 200;
@@ -43,6 +48,14 @@ public:
     static constexpr unsigned kDefaultExpectedReadRecords = 300;
     // A clone file's first line (the identity line) has at least this length.
     static constexpr std::size_t kIdentityLineLength = 8;
+
+    // Every exchange ends in bounded time whatever the line brings: after
+    // kBoundFactor times the frames it can legitimately receive (its records
+    // and the frames around them), after that many frames of the longest
+    // kind in bytes, or after kBoundSlackSeconds and kBoundFactor times its
+    // duration at the line's pace, whichever comes first.
+    static constexpr unsigned long kBoundFactor = 3;
+    static constexpr long kBoundSlackSeconds = 8;
 
     CCloneComm();
     ~CCloneComm() override;
@@ -74,6 +87,10 @@ public:
 
     // How the last exchange ended: one of the kStatus values.
     int LastStatus() const { return status_; }
+    // What the line showed of why the last exchange failed, in plain words.
+    CloneDiagnosis LastDiagnosis() const;
+    // Bytes received in the last exchange (echoes included).
+    unsigned long LastBytesReceived() const { return bytesReceived_; }
     // Why the clone file failed in the last exchange; code 0 when it did not.
     const CFileError& LastFileError() const { return lastFileError_; }
 
@@ -105,6 +122,9 @@ private:
     void OnEndFrame();
     void OnWriteResult();
     void UpdateProgress();
+    void TakeStopRequests();
+    void CheckBounds(long startSeconds);
+    void SetBounds();
     bool CountRecordLines();
     int FailWithFile(const CFileError& error);
     CFileError NotARecordLine(std::size_t lineNumber, const std::string& line) const;
@@ -130,4 +150,9 @@ private:
     unsigned recordCounter_ = 0;
     int status_ = kStatusRunning;
     CFileError lastFileError_;
+    unsigned long bytesReceived_ = 0;
+    unsigned long framesReceived_ = 0;
+    unsigned long frameBound_ = 0;
+    unsigned long byteBound_ = 0;
+    long secondsBound_ = 0;
 };

@@ -143,5 +143,7 @@ void CCloneCommands::Report(CloneCommand command, int outcome) {
         detail = PortDetail(comm_.LastOpenError());
     else if (outcome == CloneOutcome::kFailed && comm_.LastFileError().code != 0)
         detail = "Clone file " + comm_.LastFileError().path + ": " + comm_.LastFileError().reason;
+    else if (outcome == CloneOutcome::kFailed)
+        detail = DiagnosisText(comm_.LastDiagnosis(), comm_.LastOpenError().device);
     ui_.MessageBox(message.box, detail);
 }

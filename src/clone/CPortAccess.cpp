@@ -37,6 +37,7 @@ constexpr char kModemManager[] =
     "Just after a USB cable is plugged in, ModemManager may probe it for a few seconds; the "
     "rules installed with this program (60-kt-m220.rules) tell it to leave the usual cloning "
     "cables alone.";
+constexpr char kModemManagerName[] = "ModemManager";
 constexpr char kMissing[] =
     "No such device: check that the cable is plugged in, or choose another port.";
 
@@ -142,7 +143,11 @@ std::string CPortAccess::Advice(const CPortError& error, const Device& device, c
         advice = PermissionAdvice(error.device, device, user);
         break;
     case EBUSY:
-        advice = std::string(kBusy) + "\n" + kModemManager;
+        // A holder named by its lock is the program to close; the note on
+        // ModemManager's probe is for a busy port whose holder is not known.
+        advice = kBusy;
+        if (error.holder.empty() || error.holder == kModemManagerName)
+            advice += std::string("\n") + kModemManager;
         break;
     case ENOENT:
         advice = MissingAdvice(serialDevices);

@@ -1,5 +1,6 @@
 #include "CSerialPort.h"
 
+#include "CPortLock.h"
 #include "ICloneUi.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
@@ -47,24 +49,16 @@ void MakeCloneLine(termios& line, speed_t speed) {
     cfsetospeed(&line, speed);
 }
 
-int SetLine(int fd, const termios& line) {
-    int result;
-    do {
-        result = tcsetattr(fd, TCSANOW, &line);
-    } while (result != 0 && errno == EINTR);
-    return result;
-}
-
 } // namespace
 
 CSerialPort::CSerialPort() = default;
 
 CSerialPort::~CSerialPort() {
-    // Not through the virtual slot: a derived object is already gone here.
+    // Not through the virtual slots: a derived object is already gone here.
     if (port_.IsValid()) {
-        tcflush(port_.Get(), TCIOFLUSH);
-        int none = 0;
-        port_.Ioctl(TIOCNXCL, &none);
+        portCleanup_.Reset();
+        control_->Purge(port_.Get(), TCIOFLUSH);
+        Release(std::move(port_));
     }
 }
 
@@ -82,7 +76,8 @@ bool CSerialPort::Open(const std::string& name, unsigned baud) {
         Close();
         return false;
     }
-    portCleanup_ = CCleanupEntry::Port(port_.Get());
+    portCleanup_ =
+        CCleanupEntry::Port(port_.Get(), found_.known ? &found_.line : nullptr, found_.modemLines);
     return true;
 }
 
@@ -90,32 +85,65 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     const std::string device = portNames_.Resolve(name);
     lastOpenError_ = {};
     lastOpenError_.device = device;
+    found_ = {};
 
-    CFileDescriptor port = CFileDescriptor::Open(device, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // A live UUCP lock file means another program uses the port: the device
+    // is not even opened, since opening a real port raises its modem lines.
+    const CPortLock locks;
+    if (const auto holder = locks.LockFileHolder(device)) {
+        NoteInUse(device, holder);
+        ReportError(kNotOpenText, EBUSY);
+        return {};
+    }
+
+    CFileDescriptor port = control_->Open(device, O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (!port.IsValid()) {
         const int code = errno;
-        NoteOpenFailure(device, code);
+        // EBUSY: another program holds the port exclusively.
+        if (code == EBUSY)
+            NoteInUse(device, locks.DeviceLockHolder(device));
+        else
+            NoteOpenFailure(device, code);
         ReportError(kNotOpenText, code);
         return {};
     }
+    // Exclusive use needs an advisory lock: TIOCEXCL below keeps out later
+    // openers, but not root, and says nothing to a program that has the
+    // device open already. A device that takes no lock is used without.
+    // Another program's record lock on the device counts as well.
+    const bool refused = control_->Lock(port.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const auto holder = locks.DeviceLockHolder(device);
+    if (refused || holder) {
+        NoteInUse(device, holder);
+        ReportError(kNotOpenText, EBUSY);
+        control_->Close(std::move(port));
+        return {};
+    }
     // Keep other programs off the line while we use it. A device that is no
-    // terminal refuses this too, and tcgetattr below says so.
+    // terminal refuses this too, and reading its settings below says so.
     int none = 0;
-    port.Ioctl(TIOCEXCL, &none);
+    control_->Ioctl(port.Get(), TIOCEXCL, &none);
 
     termios line{};
-    if (tcgetattr(port.Get(), &line) != 0) {
+    if (control_->GetAttributes(port.Get(), line) != 0) {
         NoteOpenFailure(device, errno);
         ClosePort(std::move(port));
         return {};
     }
-    tcflush(port.Get(), TCIOFLUSH);
+    // As found: set back when the port closes. A pseudo-terminal has no
+    // modem lines and answers ENOTTY; then there are none to set back.
+    found_.known = true;
+    found_.line = line;
+    int modemLines = 0;
+    if (control_->Ioctl(port.Get(), TIOCMGET, &modemLines) == 0)
+        found_.modemLines = modemLines;
+    control_->Purge(port.Get(), TCIOFLUSH);
 
     speed_t speed = B0;
     int code = EINVAL;
     if (SpeedOf(baud, speed)) {
         MakeCloneLine(line, speed);
-        code = SetLine(port.Get(), line) == 0 ? 0 : errno;
+        code = control_->SetAttributes(port.Get(), line) == 0 ? 0 : errno;
     }
     if (code != 0) {
         NoteOpenFailure(device, code);
@@ -125,12 +153,11 @@ CFileDescriptor CSerialPort::OpenPort(const std::string& name, unsigned baud) {
     }
 
     // DTR inactive, RTS active: the cloning cable draws its power from RTS.
-    // A pseudo-terminal has no modem lines and answers ENOTTY; as with any
-    // other failure here the line is used as it is.
+    // On a pseudo-terminal these fail, and the line is used as it is.
     int dtr = TIOCM_DTR;
-    port.Ioctl(TIOCMBIC, &dtr);
+    control_->Ioctl(port.Get(), TIOCMBIC, &dtr);
     int rts = TIOCM_RTS;
-    port.Ioctl(TIOCMBIS, &rts);
+    control_->Ioctl(port.Get(), TIOCMBIS, &rts);
     return port;
 }
 
@@ -138,18 +165,32 @@ void CSerialPort::Close() {
     if (!port_.IsValid())
         return;
     portCleanup_.Reset();
-    tcflush(port_.Get(), TCIOFLUSH);
+    control_->Purge(port_.Get(), TCIOFLUSH);
     ClosePort(std::move(port_));
     port_.Reset();
 }
 
 void CSerialPort::ClosePort(CFileDescriptor port) {
+    Release(std::move(port));
+}
+
+void CSerialPort::Release(CFileDescriptor port) {
     if (!port.IsValid())
         return;
+    const int fd = port.Get();
+    if (found_.known)
+        control_->SetAttributes(fd, found_.line);
+    if (found_.modemLines >= 0) {
+        for (int bit : {TIOCM_DTR, TIOCM_RTS})
+            control_->Ioctl(fd, (found_.modemLines & bit) != 0 ? TIOCMBIS : TIOCMBIC, &bit);
+    }
+    found_ = {};
     // Exclusive use would otherwise outlive us while another descriptor of
     // the same terminal stays open.
     int none = 0;
-    port.Ioctl(TIOCNXCL, &none);
+    control_->Ioctl(fd, TIOCNXCL, &none);
+    control_->Lock(fd, LOCK_UN);
+    control_->Close(std::move(port));
 }
 
 bool CSerialPort::Write(const std::uint8_t* bytes, std::size_t count) {
@@ -229,7 +270,9 @@ int CSerialPort::ReportError(const std::string& text, int code) {
     if (ui_ != nullptr) {
         std::string detail;
         if (code != 0)
-            detail = lastOpenError_.device + ": " + CFileDescriptor::ErrorText(code);
+            detail = lastOpenError_.device + ": " +
+                     (code == lastOpenError_.code ? lastOpenError_.reason
+                                                  : CFileDescriptor::ErrorText(code));
         ui_->MessageBox(text, detail);
         return 1;
     }
@@ -249,8 +292,15 @@ void CSerialPort::WaitForInput(int timeoutMs) const {
     std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
 }
 
-void CSerialPort::NoteOpenFailure(const std::string& device, int code) {
+void CSerialPort::NoteOpenFailure(const std::string& device, int code, const std::string& reason) {
     lastOpenError_.device = device;
     lastOpenError_.code = code;
-    lastOpenError_.reason = CFileDescriptor::ErrorText(code);
+    lastOpenError_.reason = reason.empty() ? CFileDescriptor::ErrorText(code) : reason;
+}
+
+void CSerialPort::NoteInUse(const std::string& device,
+                            const std::optional<CPortLock::Holder>& holder) {
+    NoteOpenFailure(device, EBUSY, CPortLock::InUseReason(holder));
+    if (holder)
+        lastOpenError_.holder = holder->program;
 }

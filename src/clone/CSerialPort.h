@@ -1,14 +1,18 @@
 #pragma once
 
 #include "CFileDescriptor.h"
+#include "CLineControl.h"
 #include "CPortError.h"
+#include "CPortLock.h"
 #include "CPortNames.h"
 #include "SignalCleanup.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <termios.h>
 
 class ICloneUi;
 
@@ -16,6 +20,13 @@ class ICloneUi;
 // stop bit, no flow control, with DTR inactive and RTS active. It knows
 // nothing of the clone protocol. The descriptor is non-blocking: Read only
 // takes bytes that have already arrived, and Write waits for the line itself.
+//
+// The port is used by one program at a time: a live UUCP lock file of the
+// device, or another program's lock on it, refuses the open with EBUSY and
+// the holder named (CPortLock); an open port holds flock(LOCK_EX | LOCK_NB)
+// and TIOCEXCL. The line settings and the modem lines are kept as found at
+// open and set back at close, before the locks are released and the device
+// closed.
 class CSerialPort {
 public:
     static constexpr char kNotOpenText[] = " not Open ";
@@ -74,6 +85,9 @@ public:
     void SetErrorCallback(ErrorCallback callback) { errorCallback_ = std::move(callback); }
     void SetUi(ICloneUi* ui) { ui_ = ui; }
     void SetWriteTimeoutMs(int ms) { writeTimeoutMs_ = ms; }
+    // The calls that open, set up and close the device; the system's unless
+    // a test sets its own (which must outlive the port).
+    void SetLineControl(CLineControl& control) { control_ = &control; }
     ICloneUi* Ui() const { return ui_; }
 
     // The last failure to open a port; code 0 after a successful open.
@@ -86,8 +100,22 @@ protected:
     void WaitForInput(int timeoutMs) const;
 
 private:
-    void NoteOpenFailure(const std::string& device, int code);
+    // How the line was found at open, to be set back at close.
+    struct FoundLine {
+        bool known = false;
+        termios line{};
+        int modemLines = -1; // TIOCM_ bits; -1 when the device has none
+    };
 
+    void NoteOpenFailure(const std::string& device, int code,
+                         const std::string& reason = std::string());
+    void NoteInUse(const std::string& device, const std::optional<CPortLock::Holder>& holder);
+    // Gives the device back as it was found: purges both queues, sets the
+    // line and the modem lines back, releases the locks, closes it.
+    void Release(CFileDescriptor port);
+
+    CLineControl* control_ = &CLineControl::System();
+    FoundLine found_;
     CFileDescriptor port_;
     // A terminating signal flushes, releases and closes the port too.
     CCleanupEntry portCleanup_;

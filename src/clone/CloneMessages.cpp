@@ -10,9 +10,7 @@ CloneMessage MessageForOutcome(CloneCommand command, int outcome) {
             return {kCompleted, {}};
         return {};
     case CloneOutcome::kCancelled:
-        if (command != CloneCommand::Information)
-            return {kTerminated, {}};
-        break;
+        return {kTerminated, {}};
     case CloneOutcome::kIllegalIdentity:
         return {kIllegalInformation, kBoxIllegalIdentity};
     case CloneOutcome::kPortFailed:
@@ -31,4 +29,24 @@ CloneMessage MessageForOutcome(CloneCommand command, int outcome) {
         break;
     }
     return {kIllegalInformation, kBoxCheck};
+}
+
+std::string DiagnosisText(CloneDiagnosis diagnosis, const std::string& device) {
+    switch (diagnosis) {
+    case CloneDiagnosis::None:
+        break;
+    case CloneDiagnosis::NothingCameBack:
+        return "Nothing came back from " + device + ". Is the cable plugged into this port?";
+    case CloneDiagnosis::RadioDidNotAnswer:
+        return "The cable works: what was sent to " + device +
+               " came back. But the radio did not answer. Is it switched on, and in clone "
+               "mode?";
+    case CloneDiagnosis::TooMuchReceived:
+        return device + " sent more than a clone exchange can bring, so it was stopped. Is another "
+                        "device or program sending on this port?";
+    case CloneDiagnosis::TookTooLong:
+        return "The exchange over " + device +
+               " went on far longer than a clone exchange takes, so it was stopped.";
+    }
+    return {};
 }

@@ -51,6 +51,19 @@ inline constexpr char kBoxCheck[] =
     "The revision number of the transceiver.\n";
 } // namespace CloneText
 
+// What the line showed of why an exchange failed. The status text and box of
+// the outcome come first; the diagnosis follows them as the box's detail.
+enum class CloneDiagnosis {
+    None,
+    NothingCameBack,   // not a byte, not even the cable's echo
+    RadioDidNotAnswer, // the request's echo came back, the transceiver stayed silent
+    TooMuchReceived,   // more than an exchange can legitimately bring
+    TookTooLong,       // far longer than the exchange takes at the line's pace
+};
+
+// The diagnosis in plain words, naming the device; empty for None.
+std::string DiagnosisText(CloneDiagnosis diagnosis, const std::string& device);
+
 // The status text and box of an outcome; box is empty when none is shown.
 struct CloneMessage {
     std::string status;
@@ -58,5 +71,6 @@ struct CloneMessage {
 };
 
 // The message of an outcome for a command. Outcome 0 of Information shows the
-// Information dialog instead, so its message is empty.
+// Information dialog instead, so its message is empty. A cancelled
+// Information (Ctrl-C or a termination signal) says it was terminated.
 CloneMessage MessageForOutcome(CloneCommand command, int outcome);

@@ -1,12 +1,12 @@
 #include "SerialDeviceList.h"
 
-#include "CFileDescriptor.h"
+#include "ReadWholeFile.h"
 
 #include <algorithm>
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
-#include <termios.h>
 
 namespace fs = std::filesystem;
 
@@ -33,15 +33,25 @@ std::vector<std::string> NodesStartingWith(const std::string& folder, const std:
     return names;
 }
 
-bool AnswersAsTerminal(const std::string& path) {
-    const CFileDescriptor fd = CFileDescriptor::Open(path, O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios line{};
-    return fd.IsValid() && tcgetattr(fd.Get(), &line) == 0;
+// Whether a UART stands behind a ttyS name, without opening it: opening a
+// serial port raises its modem lines. The kernel tells the UART's type in
+// sysfs, 0 for none; without that entry a character device is taken as one.
+bool HasUart(const std::string& path, const std::string& sysFolder) {
+    struct stat node {};
+    if (stat(path.c_str(), &node) != 0 || !S_ISCHR(node.st_mode))
+        return false;
+    const std::string name = fs::path(path).filename().string();
+    std::string type;
+    constexpr std::size_t kTypeBytes = 64;
+    if (!ReadWholeFile(sysFolder + "/" + name + "/type", kTypeBytes, type).Ok())
+        return true;
+    return std::strtol(type.c_str(), nullptr, 10) != 0;
 }
 
 } // namespace
 
-std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder) {
+std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder,
+                                            const std::string& sysFolder) {
     std::vector<SerialDevice> devices;
 
     const std::string byId = deviceFolder + "/serial/by-id";
@@ -62,7 +72,7 @@ std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder) {
             devices.push_back({deviceFolder + "/" + name, {}});
     for (const std::string& name : NodesStartingWith(deviceFolder, "ttyS")) {
         const std::string path = deviceFolder + "/" + name;
-        if (AnswersAsTerminal(path))
+        if (HasUart(path, sysFolder))
             devices.push_back({path, {}});
     }
     return devices;

@@ -12,6 +12,8 @@ struct SerialDevice {
 
 // The serial devices present, for a listing of the ports: first the links
 // in <deviceFolder>/serial/by-id with their targets, then ttyUSB*, ttyACM*,
-// and those ttyS* that answer as terminals (most of them are only names
-// without a UART behind them). Each group in the order of its numbers.
-std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder = "/dev");
+// and those ttyS* with a UART behind them as sysFolder tells (most of them
+// are only names). Each group in the order of its numbers. No device is
+// opened: opening a serial port raises its modem lines.
+std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder = "/dev",
+                                            const std::string& sysFolder = "/sys/class/tty");

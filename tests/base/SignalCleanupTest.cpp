@@ -1,13 +1,16 @@
 #include "SignalCleanup.h"
 #include "CTempFile.h"
+#include "PseudoTerminal.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -85,12 +88,48 @@ TEST(SignalCleanupTest, AnInterruptWhileAnExchangePollsOnlyAsksItToStop) {
                   SignalCleanup::EndInterruptPolling();
               }),
               SIGINT);
-    // Other signals are never deferred.
+    // A termination waits until the exchange has closed its port, then ends
+    // the program by itself.
     EXPECT_EQ(SignalThatEnds([&] {
                   CTempFile file(folder, "cl");
                   SignalCleanup::BeginInterruptPolling();
                   raise(SIGTERM);
+                  if (SignalCleanup::TerminationRequested() != SIGTERM ||
+                      SignalCleanup::TakeInterrupt())
+                      _exit(1);
+                  SignalCleanup::EndInterruptPolling();
+                  _exit(2);
               }),
               SIGTERM);
+    // Other signals are never deferred.
+    EXPECT_EQ(SignalThatEnds([&] {
+                  CTempFile file(folder, "cl");
+                  SignalCleanup::BeginInterruptPolling();
+                  raise(SIGQUIT);
+              }),
+              SIGQUIT);
     EXPECT_TRUE(fs::is_empty(dir.Path()));
+}
+
+TEST(SignalCleanupTest, ASignalSetsARegisteredPortsLineBackAsFound) {
+    PseudoTerminal pty;
+    termios found{};
+    ASSERT_EQ(tcgetattr(pty.Slave(), &found), 0);
+    found.c_lflag |= ICANON | ECHO;
+    ASSERT_EQ(tcsetattr(pty.Slave(), TCSANOW, &found), 0);
+    ASSERT_EQ(tcgetattr(pty.Slave(), &found), 0);
+    EXPECT_EQ(SignalThatEnds([&] {
+                  const int fd = open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+                  termios raw = found;
+                  cfmakeraw(&raw);
+                  tcsetattr(fd, TCSANOW, &raw);
+                  const CCleanupEntry port = CCleanupEntry::Port(fd, &found);
+                  raise(SIGTERM);
+              }),
+              SIGTERM);
+    termios after{};
+    ASSERT_EQ(tcgetattr(pty.Slave(), &after), 0);
+    EXPECT_EQ(after.c_lflag, found.c_lflag);
+    EXPECT_EQ(after.c_iflag, found.c_iflag);
+    EXPECT_EQ(after.c_oflag, found.c_oflag);
 }

@@ -1,6 +1,6 @@
 // Signals that end kt-m220-cli while it talks to the transceiver: the program
-// must end by the signal (or, for Ctrl-C during a read or write exchange,
-// cancel it), and leave no temporary file behind.
+// must end by the signal (or, for Ctrl-C during an exchange, cancel it), and
+// leave no temporary file behind.
 
 #include "ProcessRunner.h"
 #include "SimProcess.h"
@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -115,6 +116,8 @@ private:
 };
 } // namespace
 
+// Ctrl-C cancels the exchange (the information exchange too); every other
+// signal ends the program by itself, once the port is closed.
 TEST(CliSignals, EachSignalDuringAnExchangeRemovesTheTemporaryFilesAndEndsTheProgram) {
     for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) {
         SCOPED_TRACE(strsignal(sig));
@@ -129,7 +132,7 @@ TEST(CliSignals, EachSignalDuringAnExchangeRemovesTheTemporaryFilesAndEndsThePro
         // The clone file and the radio data object's file exist meanwhile.
         EXPECT_EQ(cli.TemporaryFiles().size(), 2u);
         cli.Signal(sig);
-        EXPECT_EQ(cli.Wait(), 128 + sig);
+        EXPECT_EQ(cli.Wait(), sig == SIGINT ? 1 : 128 + sig);
         EXPECT_TRUE(cli.TemporaryFiles().empty());
         EXPECT_FALSE(fs::exists(dir.File("x.vkf")));
     }
@@ -149,4 +152,30 @@ TEST(CliSignals, CtrlCDuringAReadCancelsItAndCleansUp) {
     EXPECT_NE(cli.Out().find(" Terminated cloning."), std::string::npos) << cli.Out();
     EXPECT_TRUE(cli.TemporaryFiles().empty());
     EXPECT_FALSE(fs::exists(dir.File("x.vkf")));
+}
+
+TEST(CliSignals, CtrlCAndTerminationEndAnInformationExchangeWithinASecond) {
+    for (int sig : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(sig));
+        // The transceiver echoes but never answers: the exchange waits.
+        SimProcess sim({"--baud", "0", "--silent"});
+        ASSERT_FALSE(sim.Device().empty());
+        OpenWatch watch(sim.Device());
+        ASSERT_TRUE(watch.Works());
+        TempDir dir;
+        RunningCli cli(dir, {"info", "--port", sim.Device(), "--no-beep"});
+        watch.WaitForOpens(1);
+        const auto start = std::chrono::steady_clock::now();
+        cli.Signal(sig);
+        const int status = cli.Wait();
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                  1.0);
+        if (sig == SIGINT) {
+            EXPECT_EQ(status, 1);
+            EXPECT_NE(cli.Out().find(" Terminated cloning.  \n"), std::string::npos) << cli.Out();
+        } else {
+            EXPECT_EQ(status, 128 + sig);
+        }
+        EXPECT_TRUE(cli.TemporaryFiles().empty());
+    }
 }

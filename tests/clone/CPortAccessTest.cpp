@@ -45,7 +45,7 @@ CPortAccess::User Alice(std::vector<gid_t> session, std::vector<gid_t> account,
 }
 
 CPortError Error(int code, const std::string& device = kDevice) {
-    return {device, code, "reason"};
+    return {device, code, "reason", ""};
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -196,13 +196,13 @@ TEST(CPortAccessTest, DescribeKeepsTheSystemsReasonFirst) {
     TempDir dir;
     const std::string file = dir.File("plain");
     WriteFileBytes(file, "");
-    EXPECT_EQ(CPortAccess::Describe({file, ENOTTY, "Inappropriate ioctl for device"}),
+    EXPECT_EQ(CPortAccess::Describe({file, ENOTTY, "Inappropriate ioctl for device", ""}),
               file + ": Inappropriate ioctl for device\n" + file +
                   " is not a serial device but a regular file: choose the cloning cable's "
                   "device.\n\n" +
                   kOtherDevice);
     // An error without advice is the device and the reason alone.
-    EXPECT_EQ(CPortAccess::Describe({file, EIO, "Input/output error"}),
+    EXPECT_EQ(CPortAccess::Describe({file, EIO, "Input/output error", ""}),
               file + ": Input/output error");
 }
 
