@@ -10,12 +10,12 @@
 #include <string>
 
 class CKTM220Doc;
+class QWidget;
 
 // Lets the test messages show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-class QWidget;
 
 // A fixture for the application-shell tests: private folders for the
 // settings ($XDG_CONFIG_HOME), the lock file ($XDG_RUNTIME_DIR) and the

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace simtest;
-
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -13,6 +11,8 @@ using namespace simtest;
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+
+using namespace simtest;
 
 namespace {
 

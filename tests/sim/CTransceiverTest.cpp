@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace simtest;
-
 #include <algorithm>
+
+using namespace simtest;
 
 namespace {
 
