@@ -224,7 +224,7 @@ TEST_F(AppEditHistory, AnEditThatChangesNothingLeavesNoStep) {
 TEST_F(AppEditHistory, UndoingToTheSavedStateMakesTheDocumentUnmodified) {
     Select(3);
     Trigger(kEditClear);
-    ASSERT_TRUE(doc_->FileSave());
+    ASSERT_TRUE(Commands().FileSave());
     EXPECT_FALSE(doc_->IsModified());
 
     Trigger(kEditUndo);

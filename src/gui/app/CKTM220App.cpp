@@ -4,8 +4,10 @@
 #include "CAppResources.h"
 #include "CAppVersion.h"
 #include "CDemoTransceiver.h"
+#include "CDocumentCommands.h"
 #include "CKTM220Doc.h"
 #include "CMainFrame.h"
+#include "CRecoveryFile.h"
 #include "CSingleInstance.h"
 #include "CSplashDlg.h"
 #include "CStringTable.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 
@@ -63,7 +66,7 @@ bool CKTM220App::ParseCommandLine(const QStringList& arguments, Options& options
     return true;
 }
 
-CKTM220App::CKTM220App() {
+CKTM220App::CKTM220App() : recovery_(std::make_unique<CRecoveryFile>()) {
     InitAppResources();
 }
 
@@ -95,12 +98,21 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
         doc_ = std::make_unique<CKTM220Doc>();
         frame_ = std::make_unique<CMainFrame>(*doc_);
         connect(frame_.get(), &CMainFrame::AboutRequested, this, &CKTM220App::OnAppAbout);
+        frame_->SetUnaskedClose([this] { return CloseUnasked(); });
+        // At the end of the desktop session the unsaved changes are kept
+        // without a question; the session manager then ends the program.
+        connect(qApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { OnCommitDataRequest(); });
     }
-    // A file that cannot be opened is reported (without the wait cursor) and
-    // ends the start.
-    if (options.file.isEmpty()) {
-        doc_->OnNewDocument();
-    } else if (!doc_->OpenDocumentFile(options.file)) {
+    // Changes kept when the program was last ended unasked are offered
+    // first. A file that cannot be opened is then reported (without the wait
+    // cursor) and ends the start, unless the recovered changes are shown.
+    doc_->OnNewDocument();
+    const bool recovered = OfferRecovery();
+    if (ending_)
+        return false;
+    if (!options.file.isEmpty() && !frame_->DocumentCommands().OpenDocumentFile(options.file) &&
+        !recovered) {
         exitCode_ = kStartFailed;
         return false;
     }
@@ -140,7 +152,67 @@ void CKTM220App::StartDemo() {
     demo_->Start();
 }
 
+bool CKTM220App::OfferRecovery() {
+    const QDateTime time = CRecoveryFile::Pending();
+    if (!time.isValid())
+        return false;
+    const QString text = QStringLiteral("Recover unsaved changes from %1?")
+                             .arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, frame_.get());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    question_ = &box;
+    const int answer = box.exec();
+    if (ending_)
+        return false; // told to stop while asking: the file stays for the next start
+    if (answer != QMessageBox::Yes) {
+        CRecoveryFile::Remove();
+        return false;
+    }
+    const CKTM220Doc::FileResult result = doc_->OnOpenRecovered(CRecoveryFile::Path());
+    if (!result.ok) {
+        CKTM220Doc::FileResult shown = result;
+        shown.detail += QStringLiteral("\nThe file is kept as %1.").arg(CRecoveryFile::SetAside());
+        CDocumentCommands::ShowFileError(frame_.get(), shown);
+        return false;
+    }
+    CRecoveryFile::Remove();
+    return true;
+}
+
+// Ending unasked keeps the unsaved changes in the recovery file; a file kept
+// at the end of the session that still holds the contents (the session went
+// on, but nothing changed since) is just as good.
+bool CKTM220App::CloseUnasked() {
+    if (!doc_ || !doc_->IsModified())
+        return false;
+    if (ending_ || recovery_->Holds(*doc_)) {
+        keepRecovery_ = true;
+        return true;
+    }
+    return false;
+}
+
+bool CKTM220App::KeepUnsavedChanges() {
+    if (!doc_ || !doc_->IsModified())
+        return false;
+    const QString reason = recovery_->Write(*doc_);
+    if (reason.isEmpty())
+        return true;
+    fprintf(stderr, "kt-m220: the unsaved changes could not be kept: %s\n", qPrintable(reason));
+    return false;
+}
+
+void CKTM220App::OnCommitDataRequest() {
+    KeepUnsavedChanges();
+}
+
 void CKTM220App::ExitInstance() {
+    // A recovery file written for a session end that did not come is of no
+    // use once the user has answered for the changes.
+    if (recovery_->Written() && !keepRecovery_)
+        CRecoveryFile::Remove();
     if (CSplashDlg* banner = CSplashDlg::Banner())
         banner->HideBanner();
     frame_.reset();
@@ -155,6 +227,13 @@ void CKTM220App::OnAppAbout() {
 }
 
 void CKTM220App::OnTerminationRequested() {
+    ending_ = true;
+    if (KeepUnsavedChanges())
+        keepRecovery_ = true;
+    // The start's question runs before the event loop, which quit() alone
+    // does not reach.
+    if (question_)
+        question_->reject();
     if (frame_)
         frame_->SaveWindowState();
     QCoreApplication::quit();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -8,6 +10,7 @@
 class CDemoTransceiver;
 class CKTM220Doc;
 class CMainFrame;
+class CRecoveryFile;
 class CSingleInstance;
 
 // The application object: starts the program as the one running copy, with
@@ -49,14 +52,30 @@ public:
 public slots:
     // Runs the About box.
     void OnAppAbout();
-    // The program was told to stop (SIGTERM and the like): the window's
-    // placement is saved and the program ends without questions.
+    // The program was told to stop (SIGTERM and the like): unsaved changes
+    // go to the recovery file, the window's placement is saved and the
+    // program ends without questions.
     void OnTerminationRequested();
+    // The desktop session ends: unsaved changes go to the recovery file, and
+    // closing the window asks nothing while they are what it holds.
+    void OnCommitDataRequest();
 
 private slots:
     void StartDemo();
 
 private:
+    // "Recover unsaved changes from DATE?": true when the document holds
+    // them now.
+    bool OfferRecovery();
+    bool CloseUnasked();
+    // Writes the recovery file when there are unsaved changes; true when it
+    // holds them now.
+    bool KeepUnsavedChanges();
+
+    std::unique_ptr<CRecoveryFile> recovery_;
+    bool ending_ = false;       // told to stop: nothing more is asked
+    bool keepRecovery_ = false; // the window closed unasked: the file is wanted
+    QPointer<QMessageBox> question_;
     std::unique_ptr<CSingleInstance> instance_;
     std::unique_ptr<CKTM220Doc> doc_;
     std::unique_ptr<CMainFrame> frame_;

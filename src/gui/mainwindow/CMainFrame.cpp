@@ -2,6 +2,7 @@
 
 #include "CAppIcons.h"
 #include "CChannelCsvCommands.h"
+#include "CDocumentCommands.h"
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
@@ -55,8 +56,10 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     view_ = new CKTM220View(doc_.GetRadio(), this);
     setCentralWidget(view_);
-    csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_);
-    printCommands_ = std::make_unique<CPrintCommands>(doc_);
+    documentCommands_ = std::make_unique<CDocumentCommands>(doc_, this);
+    csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_, this);
+    printCommands_ = std::make_unique<CPrintCommands>(doc_, this);
+    LoadPortChoice();
 
     CreateActions();
     CreateMenus();
@@ -73,7 +76,6 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     cloneUi_ = std::make_unique<CQtCloneUi>(this);
     doc_.SetCloneUi(cloneUi_.get());
-    doc_.SetDialogParent(this);
     ConnectDocument();
     UpdateFromDocument();
 
@@ -84,7 +86,25 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
 CMainFrame::~CMainFrame() {
     doc_.SetCloneUi(nullptr);
-    doc_.SetDialogParent(nullptr);
+    CSettingsStore store;
+    store.WritePortNumber(doc_.PortNumber());
+    store.Sync();
+}
+
+// The port number and the devices chosen for COM1 to COM4 come from the
+// settings; a device chosen later is stored at once, the port number when
+// the window goes.
+void CMainFrame::LoadPortChoice() {
+    CSettingsStore store;
+    const CSettingsStore::PortChoice choice = store.ReadPortChoice();
+    doc_.SetPortNumber(choice.number);
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        doc_.SetPortDevice(n, choice.devices[n - 1]);
+    connect(&doc_, &CKTM220Doc::PortDeviceChanged, this, [](unsigned number, const QString& path) {
+        CSettingsStore changed;
+        changed.WritePortDevice(number, path);
+        changed.Sync();
+    });
 }
 
 QAction* CMainFrame::Action(int commandId) const {
@@ -114,13 +134,13 @@ void CMainFrame::CreateActions() {
     using QKS = QKeySequence;
 
     connect(MakeAction(kFileNew, QStringLiteral("&New\tCtrl+N"), {QKS(Qt::CTRL | Qt::Key_N)}),
-            &QAction::triggered, this, [this] { doc_.FileNew(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileNew(); });
     connect(MakeAction(kFileOpen, QStringLiteral("&Open...\tCtrl+O"), {QKS(Qt::CTRL | Qt::Key_O)}),
-            &QAction::triggered, this, [this] { doc_.FileOpen(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileOpen(); });
     connect(MakeAction(kFileSave, QStringLiteral("&Save\tCtrl+S"), {QKS(Qt::CTRL | Qt::Key_S)}),
-            &QAction::triggered, this, [this] { doc_.FileSave(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileSave(); });
     connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
-            [this] { doc_.FileSaveAs(); });
+            [this] { documentCommands_->FileSaveAs(); });
     connect(MakeAction(kFileImportChannels, QStringLiteral("&Import Channels...")),
             &QAction::triggered, this, &CMainFrame::OnImportChannels);
     connect(MakeAction(kFileExportChannels, QStringLiteral("Export C&hannels...")),
@@ -135,10 +155,10 @@ void CMainFrame::CreateActions() {
 
     connect(MakeAction(kEditUndo, QStringLiteral("&Undo\tCtrl+Z"),
                        {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)}),
-            &QAction::triggered, this, [this] { doc_.Undo(); });
+            &QAction::triggered, this, [this] { documentCommands_->Undo(); });
     connect(MakeAction(kEditRedo, QStringLiteral("&Redo\tCtrl+Y"),
                        {QKS(Qt::CTRL | Qt::Key_Y), QKS(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
-            &QAction::triggered, this, [this] { doc_.Redo(); });
+            &QAction::triggered, this, [this] { documentCommands_->Redo(); });
 
     // The edit commands and the settings sheet act on the channel list
     // (CViewCommands); Enter and Delete are keys of the list itself.
@@ -315,7 +335,8 @@ void CMainFrame::RebuildRecentFiles() {
         action->setData(CommandId::kFileMruFirst + i);
         action->setStatusTip(CStringTable::Prompt(CommandId::kFileMruFirst + i));
         const QString path = files[i];
-        connect(action, &QAction::triggered, this, [this, path] { doc_.OpenDocumentFile(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path] { documentCommands_->OpenDocumentFile(path); });
         recentActions_.append(action);
     }
     fileMenu_->insertActions(recentSeparator_, recentActions_);
@@ -378,7 +399,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveWindowState();
-    if (!doc_.SaveModified()) {
+    const bool unasked = unaskedClose_ && unaskedClose_();
+    if (!unasked && !documentCommands_->SaveModified()) {
         event->ignore();
         return;
     }

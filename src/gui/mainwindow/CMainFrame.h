@@ -6,10 +6,12 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 
 class CChannelCsvCommands;
+class CDocumentCommands;
 class CHelpWindow;
 class CKTM220Doc;
 class CKTM220View;
@@ -32,8 +34,9 @@ public:
     static constexpr int kMinimumHeight = 200;
     static constexpr int kBannerTimeMs = 5000;
 
-    // Builds the window for doc at the placement the settings hold; it is
-    // not shown yet.
+    // Builds the window for doc at the placement the settings hold, and gives
+    // doc the port choice the settings hold; it is not shown yet. Keeps the
+    // port number in the settings when it goes.
     explicit CMainFrame(CKTM220Doc& doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -49,6 +52,7 @@ public:
     CKTM220Doc& Document() const { return doc_; }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     CStatusPanes& StatusPanes() const { return *statusPanes_; }
+    CDocumentCommands& DocumentCommands() const { return *documentCommands_; }
     CChannelCsvCommands& CsvCommands() const { return *csvCommands_; }
     CPrintCommands& PrintCommands() const { return *printCommands_; }
     // How "Open Backup Folder" opens the folder (a test gives its own).
@@ -59,6 +63,10 @@ public:
     // A text in the status bar's message pane, until something replaces it.
     void SetMessageText(const QString& text);
     void SetMessageText(int stringId);
+
+    // When check answers true, closing the window asks nothing about unsaved
+    // changes (they are kept elsewhere).
+    void SetUnaskedClose(std::function<bool()> check) { unaskedClose_ = std::move(check); }
 
     // Saves the placement and the bar state (as closing the window does).
     void SaveWindowState();
@@ -92,6 +100,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ConnectDocument();
+    void LoadPortChoice();
     void RebuildRecentFiles();
     void UpdatePortChecks();
     // Undo and Redo are enabled while the document has a step to take.
@@ -103,9 +112,11 @@ private:
     std::map<int, QAction*> actions_;
     CKTM220View* view_ = nullptr;
     std::unique_ptr<CQtCloneUi> cloneUi_;
+    std::unique_ptr<CDocumentCommands> documentCommands_;
     std::unique_ptr<CChannelCsvCommands> csvCommands_;
     std::unique_ptr<CPrintCommands> printCommands_;
     CBackupFolderCommand::Opener folderOpener_;
+    std::function<bool()> unaskedClose_;
     CViewCommands* viewCommands_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
         return 1;
     for (const char* name : {"config", "data", "runtime", "tmp"})
         QDir(home.path()).mkpath(QString::fromLatin1(name));
+    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toLocal8Bit());
