@@ -51,7 +51,12 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
     // The window is made in its normal state at the saved normal rectangle;
     // the application shows it maximized afterwards when it ended so.
     const CWindowPlacement placement = CWindowPlacement::Load();
-    setGeometry(placement.VisibleNormal());
+    const QRect frame = placement.VisibleNormal();
+    // Before the window exists, a move places its frame's corner.
+    move(frame.topLeft());
+    resize(frame.size());
+    restoredFrameSize_ = frame.size();
+    frameSizePending_ = true;
     startedMaximized_ = placement.IsMaximized();
 
     view_ = new CKTM220View(doc_.GetRadio(), this);
@@ -363,6 +368,7 @@ void CMainFrame::UpdateFromDocument() {
 }
 
 void CMainFrame::OnIdle() {
+    FitRestoredFrame();
     if (lockKeysChecked_.elapsed() < kLockKeyIntervalMs)
         return;
     lockKeysChecked_.restart();
@@ -385,10 +391,33 @@ void CMainFrame::SetMessageText(int stringId) {
 }
 
 void CMainFrame::SaveWindowState() {
-    CWindowPlacement::Of(*this).Save();
+    CWindowPlacement placement = CWindowPlacement::Of(*this);
+    // A window started maximized has not been shown in its normal state: its
+    // normal rectangle is still the whole window as it was restored.
+    if (frameSizePending_ && (isMaximized() || isMinimized()))
+        placement.normal = QRect(normalGeometry().topLeft(), restoredFrameSize_);
+    placement.Save();
     CSettingsStore store;
     store.WriteBytes(SettingsKey::kWindowSection, SettingsKey::kToolBarState, saveState());
     store.Sync();
+}
+
+void CMainFrame::FitRestoredFrame() {
+    if (!frameSizePending_ || !isVisible() || isMaximized() || isMinimized())
+        return;
+    const QRect outside = frameGeometry();
+    const QRect inside = geometry();
+    if (outside == inside)
+        return; // no frame known yet (or none at all)
+    frameSizePending_ = false;
+    resize(restoredFrameSize_ - (outside.size() - inside.size()));
+}
+
+// Where the frame is known when the window is shown, the restored size takes
+// it in at once; an X11 window manager tells it a little later (OnIdle).
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitRestoredFrame();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

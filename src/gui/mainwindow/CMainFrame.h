@@ -82,8 +82,8 @@ public slots:
     // Setting sheet may have changed them; the modified question heals the
     // image, so it is not asked at idle time.
     void UpdateFromDocument();
-    // What the program does when it is idle: the lock key panes follow the
-    // keyboard.
+    // What the program does when it is idle: the restored size takes the
+    // window manager's frame in, and the lock key panes follow the keyboard.
     void OnIdle();
 
 signals:
@@ -92,6 +92,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* MakeAction(int commandId, const QString& text, const QList<QKeySequence>& keys = {});
@@ -106,6 +107,7 @@ private:
     // Undo and Redo are enabled while the document has a step to take.
     void UpdateUndoRedo();
     void ShowHelp(const QString& page);
+    void FitRestoredFrame();
 
     CKTM220Doc& doc_;
     CRecentFileList recentFiles_;
@@ -126,4 +128,9 @@ private:
     QPointer<CHelpWindow> help_;
     QElapsedTimer lockKeysChecked_;
     bool startedMaximized_ = false;
+    // The restored rectangle is the whole window, frame and title bar
+    // included; the window manager's frame is known only once the window is
+    // shown, and the inside is then made smaller by it (once).
+    QSize restoredFrameSize_;
+    bool frameSizePending_ = false;
 };
