@@ -473,6 +473,10 @@ void CMainFrame::OnPortDevices() {
     CPortDevicesDlg::Devices devices;
     for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
         devices[n - 1] = doc_.PortDevice(n);
+    // In the demonstration the port stands for the virtual transceiver: the
+    // list says so. Left as it is, it is not stored as the user's choice.
+    if (const unsigned demo = doc_.DemoPort(); demo >= 1 && demo <= CPortNames::kPortCount)
+        devices[demo - 1] = doc_.DemoDevice();
     CPortDevicesDlg dialog(devices, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
