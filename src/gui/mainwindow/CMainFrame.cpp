@@ -405,6 +405,10 @@ void CMainFrame::SaveWindowState() {
 void CMainFrame::FitRestoredFrame() {
     if (!frameSizePending_ || !isVisible() || isMaximized() || isMinimized())
         return;
+    if (size() != restoredFrameSize_) {
+        frameSizePending_ = false; // sized since, by the program or the user
+        return;
+    }
     const QRect outside = frameGeometry();
     const QRect inside = geometry();
     if (outside == inside)
