@@ -16,6 +16,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
@@ -85,13 +88,23 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
         return false;
     }
 
-    // Another copy runs: end at once, without a word.
+    // Another copy runs: end at once, without a word, after handing it the
+    // file named on the command line.
     instance_ = std::make_unique<CSingleInstance>();
     if (!instance_->IsFirst()) {
         instance_.reset();
         exitCode_ = 0;
+        if (!options.file.isEmpty() && !HandOverFile(options.file))
+            exitCode_ = kStartFailed;
         return false;
     }
+    const QString notListening =
+        instance_->Listen([this](const QStringList& files, const QByteArray& token) {
+            OnFilesHandedOver(files, token);
+        });
+    if (!notListening.isEmpty())
+        fprintf(stderr, "kt-m220: files opened later will start a copy of their own: %s\n",
+                qPrintable(notListening));
 
     {
         CWaitCursor wait;
@@ -125,7 +138,86 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
     QTimer::singleShot(0, frame_.get(), &CMainFrame::ShowBanner);
     if (options.demo)
         QTimer::singleShot(0, this, &CKTM220App::StartDemo);
+    started_ = true;
+    if (!handedOver_.isEmpty())
+        QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
     return true;
+}
+
+bool CKTM220App::HandOverFile(const QString& file) {
+    const QString path = QFileInfo(file).absoluteFilePath();
+    // The desktop's permission to bring a window forward: Wayland's
+    // activation token, or the X11 start-up id.
+    QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty())
+        token = qgetenv("DESKTOP_STARTUP_ID");
+    const QString reason = CSingleInstance::HandOver({path}, token);
+    if (reason.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                    QStringLiteral("%1 could not be handed to the KT-M220 that is running.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Ok);
+    box.setInformativeText(reason + QStringLiteral("\nOpen it there with File > Open."));
+    box.exec();
+    fprintf(stderr, "kt-m220: %s could not be handed to the running copy: %s\n", qPrintable(path),
+            qPrintable(reason));
+    return false;
+}
+
+void CKTM220App::OnFilesHandedOver(const QStringList& files, const QByteArray& token) {
+    handedOver_ += files;
+    if (!token.isEmpty())
+        activationToken_ = token;
+    QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
+}
+
+void CKTM220App::OpenHandedOverFiles() {
+    // Before the window is up, and while a file is being opened, the files
+    // wait; the start and the opening take them up when done.
+    if (!started_ || ending_ || !frame_ || opening_ || handedOver_.isEmpty())
+        return;
+    // A dialog that holds the window (Edit Memory, a clone, a question) is
+    // finished first, as File > Open cannot be reached while it is open.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (holdingDialog_ != modal) {
+            if (holdingDialog_)
+                holdingDialog_->removeEventFilter(this);
+            holdingDialog_ = modal;
+            modal->installEventFilter(this);
+        }
+        return;
+    }
+    opening_ = true;
+    BringWindowForward();
+    while (!handedOver_.isEmpty() && !ending_ && frame_)
+        frame_->DocumentCommands().OpenDocumentFile(handedOver_.takeFirst());
+    // The questions on the way took the focus; the window gets it back.
+    if (frame_)
+        frame_->activateWindow();
+    opening_ = false;
+}
+
+void CKTM220App::BringWindowForward() {
+    frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
+    frame_->show();
+    frame_->raise();
+    // On Wayland the compositor brings the window forward only with the
+    // token the desktop gave the copy that was started; Qt hands it over
+    // from the environment with the next activation.
+    if (!activationToken_.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken_);
+    activationToken_.clear();
+    frame_->activateWindow();
+}
+
+bool CKTM220App::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == holdingDialog_ && event->type() == QEvent::Hide) {
+        holdingDialog_->removeEventFilter(this);
+        holdingDialog_ = nullptr;
+        QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CKTM220App::StartDemo() {

@@ -13,9 +13,24 @@
 // KT_CHILD_WATCH_FRAME set it changes nothing and prints "framed L T W H"
 // (the whole window's rectangle) once the window manager has put its frame
 // round the window and the restored size has taken it in, or "unframed"
-// after 20 s without one.
+// after 20 s without one. With KT_CHILD_REPORT_OPENED set it changes nothing,
+// prints "ready", then "opened TITLE" for each file the document opens.
 int main(int argc, char** argv) {
     return RunDesktopProgram(argc, argv, [](CKTM220App& app) {
+        if (!qEnvironmentVariableIsEmpty("KT_CHILD_REPORT_OPENED")) {
+            CKTM220Doc* doc = app.Document();
+            QObject::connect(doc, &CKTM220Doc::StateChanged, doc,
+                             [doc, last = QString()]() mutable {
+                                 if (doc->GetPathName().isEmpty() || doc->GetPathName() == last)
+                                     return;
+                                 last = doc->GetPathName();
+                                 std::printf("opened %s\n", qPrintable(doc->GetTitle()));
+                                 std::fflush(stdout);
+                             });
+            std::puts("ready");
+            std::fflush(stdout);
+            return;
+        }
         if (qEnvironmentVariableIsEmpty("KT_CHILD_WATCH_FRAME")) {
             CM220Radio& radio = app.Document()->GetRadio();
             radio.SetFrequency(1, "121.500");
