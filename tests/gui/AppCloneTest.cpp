@@ -1,4 +1,4 @@
-#include "AppTestSupport.h"
+#include "AppFrameFixture.h"
 
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
@@ -13,13 +13,10 @@
 namespace {
 // The document and main window with a recording user interface for the
 // clone commands, and a virtual transceiver on the current port.
-class AppClone : public AppTest {
+class AppClone : public AppFrameTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        doc_ = std::make_unique<CKTM220Doc>();
-        frame_ = std::make_unique<CMainFrame>(*doc_);
-        doc_->OnNewDocument();
+        AppFrameTest::SetUp();
         doc_->SetCloneUi(&ui_);
         // The transceiver's memory: channel 6 in use.
         CM220Radio radio;
@@ -33,9 +30,7 @@ protected:
     }
     void TearDown() override {
         sim_.reset();
-        frame_.reset();
-        doc_.reset();
-        AppTest::TearDown();
+        AppFrameTest::TearDown();
     }
 
     void StartSim(std::vector<std::string> options) {
@@ -54,8 +49,6 @@ protected:
     std::string image_;
     RecordingCloneUi ui_;
     std::unique_ptr<SimProcess> sim_;
-    std::unique_ptr<CKTM220Doc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 } // namespace
 
@@ -80,9 +73,9 @@ TEST_F(AppClone, ReadIntoAnOpenedFileKeepsItsName) {
     EXPECT_EQ(frame_->windowTitle(), "mine.vkf[*] - KT-M220");
     EXPECT_TRUE(doc_->IsModified());
     // Save writes the transceiver's contents there.
-    ASSERT_TRUE(doc_->FileSave());
+    ASSERT_TRUE(Commands().FileSave());
     ASSERT_TRUE(doc_->OnNewDocument());
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     EXPECT_EQ(frame_->View()->CellText(6, 3), "RADIO");
 }
 

@@ -57,7 +57,7 @@ TEST_F(AppDocument, OpenAGoodFileFillsTheRowsAndTitle) {
     ASSERT_TRUE(doc_->OnNewDocument());
     EXPECT_EQ(frame_->View()->CellText(5, 2), "");
 
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     EXPECT_EQ(frame_->View()->CellText(5, 2), "123.450");
     EXPECT_EQ(frame_->View()->CellText(5, 3), "TEST");
     EXPECT_EQ(frame_->windowTitle(), "good.vkf[*] - KT-M220");
@@ -68,7 +68,7 @@ TEST_F(AppDocument, OpenAGoodFileFillsTheRowsAndTitle) {
 
 TEST_F(AppDocument, AFileTheEngineRefusesChangesNothing) {
     const std::string good = ReadFileBytes(SaveSampleFile("good.vkf"));
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(File("good.vkf"))));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(File("good.vkf"))));
     doc_->GetRadio().SetName(5, "EDITED");
     const std::string before = DocumentBytes(*doc_);
 
@@ -103,7 +103,7 @@ TEST_F(AppDocument, AFileTheEngineRefusesChangesNothing) {
     doc_->GetRadio().SetModified(0);
     SeenBox seen;
     AnswerNextBox(seen, QMessageBox::Ok);
-    EXPECT_FALSE(doc_->OpenDocumentFile(QString::fromStdString(File("empty.vkf"))));
+    EXPECT_FALSE(Commands().OpenDocumentFile(QString::fromStdString(File("empty.vkf"))));
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.text, "Unexpected file format.");
     EXPECT_EQ(seen.title, "KT-M220");
@@ -117,7 +117,7 @@ TEST_F(AppDocument, AMissingFileSaysWhyAndLeavesTheRecentList) {
     std::filesystem::remove(path);
     SeenBox seen;
     AnswerNextBox(seen, QMessageBox::Ok);
-    EXPECT_FALSE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    EXPECT_FALSE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     EXPECT_EQ(seen.text, "Failed to open document.");
     EXPECT_TRUE(seen.informativeText.contains(QString::fromStdString(path)));
     EXPECT_TRUE(frame_->RecentFiles().Files().isEmpty());
@@ -133,7 +133,7 @@ TEST_F(AppDocument, SaveThenOpenGivesTheSameBytes) {
     ASSERT_TRUE(doc_->OnSaveDocument(QString::fromStdString(first)).ok);
     EXPECT_EQ(fs::status(first).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(first)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(first)));
     const std::string second = File("second.vkf");
     ASSERT_TRUE(doc_->OnSaveDocument(QString::fromStdString(second)).ok);
     EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
@@ -152,12 +152,12 @@ TEST_F(AppDocument, SaveThenOpenGivesTheSameBytes) {
 
 TEST_F(AppDocument, FileSaveWritesTheOpenedFile) {
     const std::string path = SaveSampleFile("doc.vkf");
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     doc_->GetRadio().SetName(5, "NEW");
     frame_->Action(CommandId::kFileSave)->trigger();
     EXPECT_FALSE(doc_->IsModified());
     ASSERT_TRUE(doc_->OnNewDocument());
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     EXPECT_EQ(frame_->View()->CellText(5, 3), "NEW");
 }
 
@@ -239,13 +239,13 @@ TEST_F(AppDocument, NewAsksToSaveChangesFirst) {
 
 TEST_F(AppDocument, YesSavesBeforeGoingOn) {
     const std::string path = SaveSampleFile("yes.vkf");
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     doc_->GetRadio().SetName(5, "SAVED");
     SeenBox seen;
     AnswerNextBox(seen, QMessageBox::Yes);
-    ASSERT_TRUE(doc_->FileNew());
+    ASSERT_TRUE(Commands().FileNew());
     EXPECT_EQ(seen.text, "Save changes to yes.vkf?");
-    ASSERT_TRUE(doc_->OpenDocumentFile(QString::fromStdString(path)));
+    ASSERT_TRUE(Commands().OpenDocumentFile(QString::fromStdString(path)));
     EXPECT_EQ(doc_->GetRadio().GetName(5), "SAVED");
 }
 
@@ -264,6 +264,7 @@ TEST_F(AppDocument, PortNumberAndDevicesAreKept) {
     EXPECT_EQ(settings.value("CommPort/Device3").toString(), "") << "the demo device is not kept";
 
     doc_ = std::make_unique<CKTM220Doc>();
+    frame_ = std::make_unique<CMainFrame>(*doc_);
     EXPECT_EQ(doc_->PortNumber(), 3u);
     EXPECT_EQ(doc_->GetCloneComm().GetPortNumber(), 3u);
     EXPECT_EQ(doc_->PortDevice(2), "/dev/serial/by-id/usb-cable");

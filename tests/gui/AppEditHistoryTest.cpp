@@ -224,7 +224,7 @@ TEST_F(AppEditHistory, AnEditThatChangesNothingLeavesNoStep) {
 TEST_F(AppEditHistory, UndoingToTheSavedStateMakesTheDocumentUnmodified) {
     Select(3);
     Trigger(kEditClear);
-    ASSERT_TRUE(doc_->FileSave());
+    ASSERT_TRUE(Commands().FileSave());
     EXPECT_FALSE(doc_->IsModified());
 
     Trigger(kEditUndo);
@@ -287,4 +287,26 @@ TEST_F(AppEditHistory, NewAndOpenStartANewHistoryAndAFailedOpenKeepsIt) {
     ASSERT_TRUE(doc_->OnOpenDocument(start).ok);
     EXPECT_FALSE(Enabled(kEditUndo));
     EXPECT_FALSE(Enabled(kEditRedo));
+}
+
+// A frequency typed by mistake (a sign, a slip of the finger) empties the
+// channel, as the dialog said it would; one Undo brings the channel back
+// whole, with its name, its flags and priority scanning on it.
+TEST_F(AppEditHistory, OneUndoBringsBackAChannelEmptiedByMistake) {
+    for (const char* typed : {"-5", "2500", "abc"}) {
+        SCOPED_TRACE(typed);
+        EditMemory(3, QString::fromLatin1(typed), {});
+        ASSERT_TRUE(Radio().IsChannelEmpty(3));
+        ASSERT_EQ(Radio().GetPriorityScan(), "OFF");
+        EXPECT_TRUE(doc_->IsModified());
+
+        Trigger(kEditUndo);
+        EXPECT_EQ(Radio().GetFrequency(3), "121.500");
+        EXPECT_EQ(Radio().GetName(3), "THREE");
+        EXPECT_EQ(Radio().GetPriorityChannel(), "3");
+        EXPECT_EQ(Radio().GetPriorityScan(), "ON");
+        EXPECT_FALSE(doc_->IsModified()) << "back where the file was opened";
+        EXPECT_FALSE(Enabled(kEditUndo));
+        EXPECT_TRUE(ListShowsTheRadio());
+    }
 }

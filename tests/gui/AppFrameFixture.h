@@ -5,6 +5,7 @@
 
 #include "AppTestSupport.h"
 #include "CChannelRow.h"
+#include "CDocumentCommands.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
 #include "CMainFrame.h"
@@ -28,6 +29,7 @@ protected:
     }
 
     CM220Radio& Radio() { return doc_->GetRadio(); }
+    CDocumentCommands& Commands() { return frame_->DocumentCommands(); }
     CKTM220View& View() { return *frame_->View(); }
     void Trigger(int commandId) { frame_->Action(commandId)->trigger(); }
     bool Enabled(int commandId) { return frame_->Action(commandId)->isEnabled(); }

@@ -89,3 +89,23 @@ TEST_F(AppPortDevices, TheChoiceReachesTheCloneEngine) {
     frame.Action(CommandId::kPortDevices)->trigger();
     EXPECT_EQ(doc.PortDevice(1), "/dev/ttyUSB7");
 }
+
+// In the demonstration the ticked port stands for the virtual transceiver,
+// and Port Devices says so; OK with it left as it is stores nothing.
+TEST_F(AppPortDevices, TheDemonstrationShowsTheVirtualTransceiver) {
+    CKTM220Doc doc;
+    CMainFrame frame(doc);
+    doc.SetPortNumber(2);
+    doc.SetDemoDevice(2, QStringLiteral("/dev/pts/42"));
+    QString shown;
+    AnswerNextModal([&shown](QWidget* modal) {
+        auto* dialog = qobject_cast<CPortDevicesDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->PortCombo(2)->currentText();
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    frame.Action(CommandId::kPortDevices)->trigger();
+    EXPECT_EQ(shown, "/dev/pts/42");
+    EXPECT_EQ(doc.PortDevice(2), "") << "the demonstration is not kept";
+    EXPECT_EQ(doc.GetCloneComm().PortNames().DeviceOf(2), "/dev/pts/42");
+}

@@ -49,13 +49,15 @@ void WaitForModal(std::function<void(QWidget*)> answer, std::shared_ptr<QElapsed
 
 void AppTest::SetUp() {
     namespace fs = std::filesystem;
-    for (const std::string& folder : {ConfigFolder(), RuntimeFolder(), TempFolder()}) {
+    for (const std::string& folder :
+         {ConfigFolder(), RuntimeFolder(), TempFolder(), DataFolder()}) {
         fs::create_directories(folder);
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
     }
     Set("XDG_CONFIG_HOME", ConfigFolder(), savedConfig_);
     Set("XDG_RUNTIME_DIR", RuntimeFolder(), savedRuntime_);
     Set("TMPDIR", TempFolder(), savedTemp_);
+    Set("XDG_DATA_HOME", DataFolder(), savedData_);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(ConfigFolder()));
 }
@@ -65,6 +67,7 @@ void AppTest::TearDown() {
     Restore("XDG_CONFIG_HOME", savedConfig_);
     Restore("XDG_RUNTIME_DIR", savedRuntime_);
     Restore("TMPDIR", savedTemp_);
+    Restore("XDG_DATA_HOME", savedData_);
 }
 
 std::string AppTest::SettingsFile() {

@@ -18,8 +18,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 // A fixture for the application-shell tests: private folders for the
-// settings ($XDG_CONFIG_HOME), the lock file ($XDG_RUNTIME_DIR) and the
-// temporary files ($TMPDIR), set before anything reads them.
+// settings ($XDG_CONFIG_HOME), the lock file ($XDG_RUNTIME_DIR), the data
+// (backups, recovery: $XDG_DATA_HOME) and the temporary files ($TMPDIR), set
+// before anything reads them.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -28,6 +29,7 @@ protected:
     std::string ConfigFolder() const { return (root_.Path() / "config").string(); }
     std::string RuntimeFolder() const { return (root_.Path() / "runtime").string(); }
     std::string TempFolder() const { return (root_.Path() / "tmp").string(); }
+    std::string DataFolder() const { return (root_.Path() / "data").string(); }
     // A file name in a folder of the test's own (not created).
     std::string File(const std::string& name) const { return (root_.Path() / name).string(); }
     // The settings file the program writes.
@@ -38,6 +40,7 @@ private:
     QByteArray savedConfig_;
     QByteArray savedRuntime_;
     QByteArray savedTemp_;
+    QByteArray savedData_;
 };
 
 // The bytes a document's radio data object would save now: its contents.

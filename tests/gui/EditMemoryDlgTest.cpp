@@ -3,6 +3,7 @@
 #include "FrequencyEntry.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +26,7 @@ struct OpenDialog {
         lockout = dialog.findChild<QCheckBox*>("lockoutCheck");
         ok = dialog.findChild<QPushButton*>("okButton");
         cancel = dialog.findChild<QPushButton*>("cancelButton");
+        stored = dialog.findChild<QLabel*>("storedLabel");
         dialog.show();
     }
     void TypeFrequency(const QString& text) {
@@ -46,6 +48,7 @@ struct OpenDialog {
     QCheckBox* lockout;
     QPushButton* ok;
     QPushButton* cancel;
+    QLabel* stored;
 };
 
 // Channel 3 holds 121.500 "THREE" with both flags on, and is the priority
@@ -216,6 +219,76 @@ TEST(EditMemoryDlg, CancelSendsNothing) {
     EXPECT_TRUE(radio.commands.empty());
     EXPECT_EQ(d.dialog.result(), QDialog::Rejected);
     EXPECT_EQ(radio.GetFrequency(2), "119.000");
+}
+
+// Below the frequency the dialog says, as the user types, what the radio will
+// hold: the engine's own heal, for each channel spacing.
+TEST(EditMemoryDlg, SaysWhatTheRadioWillHoldAsTheUserTypes) {
+    const struct {
+        const char* spacing;
+        const char* typed;
+        const char* said;
+    } cases[] = {
+        {"25kHz", "1215", "stored as 136.975 (outside the airband)"},
+        {"25kHz", "136.99", "stored as 136.975 (outside the airband)"},
+        {"25kHz", "100", "stored as 118.000 (outside the airband)"},
+        {"25kHz", "121.51", "stored as 121.500 (25 kHz channel)"},
+        {"25kHz", "121.500", ""},
+        {"25kHz", " 121,5 ", ""},
+        {"8.33kHz", "121.500", "stored as 121.505 (8.33 kHz channel)"},
+        {"8.33kHz", "121.505", ""},
+        {"8.33kHz", "1215", "stored as 136.980 (outside the airband)"},
+        {"25k/8.33kHz", "118.025", "stored as 118.020 (25k/8.33 kHz channel)"},
+        {"25kHz", "-5", "the channel will be emptied"},
+        {"25kHz", "2500", "the channel will be emptied"},
+        {"25kHz", "abc", "the channel will be emptied"},
+        {"25kHz", "", "the channel will be emptied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.spacing) + " " + c.typed);
+        RecordingRadio radio;
+        Prepare(radio);
+        radio.SetChannelSpacing(c.spacing);
+        radio.SetModified(0); // heals channel 3 to the spacing
+        const std::string before = radio.GetFrequency(3);
+        radio.commands.clear();
+        OpenDialog d(radio, 3);
+        d.TypeFrequency(QString::fromLatin1(c.typed));
+        EXPECT_EQ(d.stored->text(), c.said);
+        // Only the copy heals: the radio itself is not touched until OK.
+        EXPECT_TRUE(edit_test::Changes(radio).empty());
+        EXPECT_FALSE(radio.IsModified());
+        EXPECT_EQ(radio.GetFrequency(3), before);
+    }
+}
+
+// What the dialog said is what OK stores; Cancel stores nothing, whatever
+// was said. An empty channel left empty is no news.
+TEST(EditMemoryDlg, WhatItSaysIsWhatOkStores) {
+    RecordingRadio radio;
+    Prepare(radio);
+    radio.SetChannelSpacing("8.33kHz");
+    {
+        OpenDialog d(radio, 9);
+        EXPECT_EQ(d.stored->text(), "");
+        d.TypeFrequency("3");
+        EXPECT_EQ(d.stored->text(), "stored as 118.005 (outside the airband)");
+        d.TypeFrequency("");
+        EXPECT_EQ(d.stored->text(), "") << "channel 9 is empty and stays so";
+        d.TypeFrequency("136.975");
+        EXPECT_EQ(d.stored->text(), "stored as 136.980 (8.33 kHz channel)");
+        d.ok->click();
+        EXPECT_EQ(radio.GetFrequency(9), "136.980");
+    }
+    {
+        const std::string before = radio.GetFrequency(2);
+        OpenDialog d(radio, 2);
+        d.TypeFrequency("0");
+        EXPECT_EQ(d.stored->text(), "the channel will be emptied");
+        d.cancel->click();
+        EXPECT_EQ(radio.GetFrequency(2), before);
+        EXPECT_FALSE(radio.IsChannelEmpty(2));
+    }
 }
 
 TEST(FrequencyEntry, OnlyADecimalNumberCountsWhateverTheLocale) {

@@ -2,7 +2,9 @@
 #include "CCommonPage.h"
 #include "SettingSheetDriver.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QFontInfo>
 
 namespace {
 const std::vector<std::string> kCommonReads = {
@@ -208,4 +210,33 @@ TEST(SettingSheet, RendersBothPages) {
             },
             SheetEnd::Cancel);
     }
+}
+
+// The sheet itself holds an italic font 50 pixels high; the tabs, the pages
+// and the buttons keep the application's font, which Qt would otherwise hand
+// on to them.
+TEST(SettingSheet, OnlyTheSheetItselfHoldsTheItalicFont) {
+    RecordingRadio radio;
+    Prepare<RecordingRadio>(radio);
+    FakeSheetHost host(radio);
+    const QFont application = QApplication::font();
+    RunSheet(
+        radio, host,
+        [&](CSettingSheet& sheet) {
+            EXPECT_TRUE(sheet.font().italic());
+            EXPECT_EQ(sheet.font().pixelSize(), CSettingSheet::kFontHeight);
+            std::vector<QWidget*> parts = {sheet.Tabs(), sheet.Tabs()->tabBar(),
+                                           sheet.Tabs()->widget(0), sheet.Tabs()->widget(1)};
+            for (QAbstractButton* button : sheet.Buttons()->buttons())
+                parts.push_back(button);
+            for (QWidget* child : sheet.Tabs()->widget(0)->findChildren<QWidget*>())
+                parts.push_back(child);
+            for (QWidget* part : parts) {
+                SCOPED_TRACE(part->metaObject()->className());
+                EXPECT_FALSE(part->font().italic());
+                EXPECT_EQ(part->font().pointSizeF(), application.pointSizeF());
+                EXPECT_EQ(part->fontInfo().pixelSize(), QFontInfo(application).pixelSize());
+            }
+        },
+        SheetEnd::Cancel);
 }

@@ -4,8 +4,10 @@
 #include "CAppResources.h"
 #include "CAppVersion.h"
 #include "CDemoTransceiver.h"
+#include "CDocumentCommands.h"
 #include "CKTM220Doc.h"
 #include "CMainFrame.h"
+#include "CRecoveryFile.h"
 #include "CSingleInstance.h"
 #include "CSplashDlg.h"
 #include "CStringTable.h"
@@ -14,7 +16,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QTimer>
 #include <cstdio>
 
@@ -63,7 +69,7 @@ bool CKTM220App::ParseCommandLine(const QStringList& arguments, Options& options
     return true;
 }
 
-CKTM220App::CKTM220App() {
+CKTM220App::CKTM220App() : recovery_(std::make_unique<CRecoveryFile>()) {
     InitAppResources();
 }
 
@@ -82,25 +88,44 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
         return false;
     }
 
-    // Another copy runs: end at once, without a word.
+    // Another copy runs: end at once, without a word, after handing it the
+    // file named on the command line.
     instance_ = std::make_unique<CSingleInstance>();
     if (!instance_->IsFirst()) {
         instance_.reset();
         exitCode_ = 0;
+        if (!options.file.isEmpty() && !HandOverFile(options.file))
+            exitCode_ = kStartFailed;
         return false;
     }
+    const QString notListening =
+        instance_->Listen([this](const QStringList& files, const QByteArray& token) {
+            OnFilesHandedOver(files, token);
+        });
+    if (!notListening.isEmpty())
+        fprintf(stderr, "kt-m220: files opened later will start a copy of their own: %s\n",
+                qPrintable(notListening));
 
     {
         CWaitCursor wait;
         doc_ = std::make_unique<CKTM220Doc>();
         frame_ = std::make_unique<CMainFrame>(*doc_);
         connect(frame_.get(), &CMainFrame::AboutRequested, this, &CKTM220App::OnAppAbout);
+        frame_->SetUnaskedClose([this] { return CloseUnasked(); });
+        // At the end of the desktop session the unsaved changes are kept
+        // without a question; the session manager then ends the program.
+        connect(qApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { OnCommitDataRequest(); });
     }
-    // A file that cannot be opened is reported (without the wait cursor) and
-    // ends the start.
-    if (options.file.isEmpty()) {
-        doc_->OnNewDocument();
-    } else if (!doc_->OpenDocumentFile(options.file)) {
+    // Changes kept when the program was last ended unasked are offered
+    // first. A file that cannot be opened is then reported (without the wait
+    // cursor) and ends the start, unless the recovered changes are shown.
+    doc_->OnNewDocument();
+    const bool recovered = OfferRecovery();
+    if (ending_)
+        return false;
+    if (!options.file.isEmpty() && !frame_->DocumentCommands().OpenDocumentFile(options.file) &&
+        !recovered) {
         exitCode_ = kStartFailed;
         return false;
     }
@@ -113,7 +138,86 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
     QTimer::singleShot(0, frame_.get(), &CMainFrame::ShowBanner);
     if (options.demo)
         QTimer::singleShot(0, this, &CKTM220App::StartDemo);
+    started_ = true;
+    if (!handedOver_.isEmpty())
+        QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
     return true;
+}
+
+bool CKTM220App::HandOverFile(const QString& file) {
+    const QString path = QFileInfo(file).absoluteFilePath();
+    // The desktop's permission to bring a window forward: Wayland's
+    // activation token, or the X11 start-up id.
+    QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty())
+        token = qgetenv("DESKTOP_STARTUP_ID");
+    const QString reason = CSingleInstance::HandOver({path}, token);
+    if (reason.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                    QStringLiteral("%1 could not be handed to the KT-M220 that is running.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Ok);
+    box.setInformativeText(reason + QStringLiteral("\nOpen it there with File > Open."));
+    box.exec();
+    fprintf(stderr, "kt-m220: %s could not be handed to the running copy: %s\n", qPrintable(path),
+            qPrintable(reason));
+    return false;
+}
+
+void CKTM220App::OnFilesHandedOver(const QStringList& files, const QByteArray& token) {
+    handedOver_ += files;
+    if (!token.isEmpty())
+        activationToken_ = token;
+    QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
+}
+
+void CKTM220App::OpenHandedOverFiles() {
+    // Before the window is up, and while a file is being opened, the files
+    // wait; the start and the opening take them up when done.
+    if (!started_ || ending_ || !frame_ || opening_ || handedOver_.isEmpty())
+        return;
+    // A dialog that holds the window (Edit Memory, a clone, a question) is
+    // finished first, as File > Open cannot be reached while it is open.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (holdingDialog_ != modal) {
+            if (holdingDialog_)
+                holdingDialog_->removeEventFilter(this);
+            holdingDialog_ = modal;
+            modal->installEventFilter(this);
+        }
+        return;
+    }
+    opening_ = true;
+    BringWindowForward();
+    while (!handedOver_.isEmpty() && !ending_ && frame_)
+        frame_->DocumentCommands().OpenDocumentFile(handedOver_.takeFirst());
+    // The questions on the way took the focus; the window gets it back.
+    if (frame_)
+        frame_->activateWindow();
+    opening_ = false;
+}
+
+void CKTM220App::BringWindowForward() {
+    frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
+    frame_->show();
+    frame_->raise();
+    // On Wayland the compositor brings the window forward only with the
+    // token the desktop gave the copy that was started; Qt hands it over
+    // from the environment with the next activation.
+    if (!activationToken_.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken_);
+    activationToken_.clear();
+    frame_->activateWindow();
+}
+
+bool CKTM220App::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == holdingDialog_ && event->type() == QEvent::Hide) {
+        holdingDialog_->removeEventFilter(this);
+        holdingDialog_ = nullptr;
+        QTimer::singleShot(0, this, &CKTM220App::OpenHandedOverFiles);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CKTM220App::StartDemo() {
@@ -140,7 +244,67 @@ void CKTM220App::StartDemo() {
     demo_->Start();
 }
 
+bool CKTM220App::OfferRecovery() {
+    const QDateTime time = CRecoveryFile::Pending();
+    if (!time.isValid())
+        return false;
+    const QString text = QStringLiteral("Recover unsaved changes from %1?")
+                             .arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, frame_.get());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    question_ = &box;
+    const int answer = box.exec();
+    if (ending_)
+        return false; // told to stop while asking: the file stays for the next start
+    if (answer != QMessageBox::Yes) {
+        CRecoveryFile::Remove();
+        return false;
+    }
+    const CKTM220Doc::FileResult result = doc_->OnOpenRecovered(CRecoveryFile::Path());
+    if (!result.ok) {
+        CKTM220Doc::FileResult shown = result;
+        shown.detail += QStringLiteral("\nThe file is kept as %1.").arg(CRecoveryFile::SetAside());
+        CDocumentCommands::ShowFileError(frame_.get(), shown);
+        return false;
+    }
+    CRecoveryFile::Remove();
+    return true;
+}
+
+// Ending unasked keeps the unsaved changes in the recovery file; a file kept
+// at the end of the session that still holds the contents (the session went
+// on, but nothing changed since) is just as good.
+bool CKTM220App::CloseUnasked() {
+    if (!doc_ || !doc_->IsModified())
+        return false;
+    if (ending_ || recovery_->Holds(*doc_)) {
+        keepRecovery_ = true;
+        return true;
+    }
+    return false;
+}
+
+bool CKTM220App::KeepUnsavedChanges() {
+    if (!doc_ || !doc_->IsModified())
+        return false;
+    const QString reason = recovery_->Write(*doc_);
+    if (reason.isEmpty())
+        return true;
+    fprintf(stderr, "kt-m220: the unsaved changes could not be kept: %s\n", qPrintable(reason));
+    return false;
+}
+
+void CKTM220App::OnCommitDataRequest() {
+    KeepUnsavedChanges();
+}
+
 void CKTM220App::ExitInstance() {
+    // A recovery file written for a session end that did not come is of no
+    // use once the user has answered for the changes.
+    if (recovery_->Written() && !keepRecovery_)
+        CRecoveryFile::Remove();
     if (CSplashDlg* banner = CSplashDlg::Banner())
         banner->HideBanner();
     frame_.reset();
@@ -155,6 +319,13 @@ void CKTM220App::OnAppAbout() {
 }
 
 void CKTM220App::OnTerminationRequested() {
+    ending_ = true;
+    if (KeepUnsavedChanges())
+        keepRecovery_ = true;
+    // The start's question runs before the event loop, which quit() alone
+    // does not reach.
+    if (question_)
+        question_->reject();
     if (frame_)
         frame_->SaveWindowState();
     QCoreApplication::quit();

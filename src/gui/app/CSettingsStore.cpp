@@ -4,6 +4,10 @@ namespace {
 QString Key(const char* section, const QString& key) {
     return QString::fromLatin1(section) + QLatin1Char('/') + key;
 }
+
+QString DeviceKey(unsigned number) {
+    return QString::fromLatin1(SettingsKey::kDevicePrefix) + QString::number(number);
+}
 } // namespace
 
 CSettingsStore::CSettingsStore()
@@ -36,4 +40,21 @@ void CSettingsStore::WriteBytes(const char* section, const QString& key, const Q
 bool CSettingsStore::Sync() {
     settings_.sync();
     return settings_.status() == QSettings::NoError;
+}
+
+CSettingsStore::PortChoice CSettingsStore::ReadPortChoice() {
+    PortChoice choice;
+    choice.number =
+        static_cast<unsigned>(GetInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber, 1));
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        choice.devices[n - 1] = GetString(SettingsKey::kCommPortSection, DeviceKey(n));
+    return choice;
+}
+
+void CSettingsStore::WritePortNumber(unsigned number) {
+    WriteInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber, static_cast<int>(number));
+}
+
+void CSettingsStore::WritePortDevice(unsigned number, const QString& path) {
+    WriteString(SettingsKey::kCommPortSection, DeviceKey(number), path);
 }

@@ -1,7 +1,8 @@
 #include "CEditMemoryDlg.h"
 
+#include "CChannelFields.h"
 #include "CM220Radio.h"
-#include "FrequencyEntry.h"
+#include "CStoredFrequencyPreview.h"
 #include "TextFields.h"
 #include "ui_CEditMemoryDlg.h"
 
@@ -16,10 +17,6 @@ QString FromEngine(const std::string& text) {
 std::string ToEngine(const QString& text) {
     return text.toLatin1().toStdString();
 }
-
-const char* OnOff(bool on) {
-    return on ? "ON" : "OFF";
-}
 } // namespace
 
 CEditMemoryDlg::CEditMemoryDlg(CM220Radio& radio, int channel, QWidget* parent)
@@ -32,13 +29,21 @@ CEditMemoryDlg::CEditMemoryDlg(CM220Radio& radio, int channel, QWidget* parent)
     ui_->frequencyEdit->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("0000.00000")) +
                                         16);
     ui_->nameEdit->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("WWWWWWW")) + 16);
+    // The line below the frequency keeps its room while it is empty, so that
+    // the dialog does not jump as the user types.
+    ui_->storedLabel->setMinimumWidth(ui_->storedLabel->fontMetrics().horizontalAdvance(
+        QStringLiteral("stored as 1999.999 (outside the airband)")));
+    ui_->storedLabel->setMinimumHeight(ui_->storedLabel->fontMetrics().height());
 
     connect(ui_->okButton, &QPushButton::clicked, this, &CEditMemoryDlg::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &CEditMemoryDlg::reject);
     connect(ui_->frequencyEdit, &QLineEdit::textChanged, this, &CEditMemoryDlg::UpdateEnabling);
 
     LoadChannel();
+    preview_ = std::make_unique<CStoredFrequencyPreview>(radio_, channel_);
+    connect(ui_->frequencyEdit, &QLineEdit::textChanged, this, &CEditMemoryDlg::UpdateStoredText);
     UpdateEnabling();
+    UpdateStoredText();
     ui_->frequencyEdit->setFocus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -71,22 +76,20 @@ void CEditMemoryDlg::UpdateEnabling() {
     ui_->lockoutCheck->setEnabled(enabled);
 }
 
-void CEditMemoryDlg::accept() {
-    radio_.SetName(channel_, ToEngine(ui_->nameEdit->text()));
-    radio_.SetTxInhibit(channel_, OnOff(ui_->txInhibitCheck->isChecked()));
-    radio_.SetLockout(channel_, OnOff(ui_->lockoutCheck->isChecked()));
+CChannelFields CEditMemoryDlg::Fields() const {
+    CChannelFields fields;
+    fields.frequency = ToEngine(ui_->frequencyEdit->text());
+    fields.name = ToEngine(ui_->nameEdit->text());
+    fields.txInhibit = ui_->txInhibitCheck->isChecked();
+    fields.lockout = ui_->lockoutCheck->isChecked();
+    return fields;
+}
 
-    // A frequency out of range or without a number is sent as the empty text,
-    // which leaves the engine's frequency alone; the channel is then emptied
-    // through its appear flag.
-    const std::string frequency = FrequencyTextToSend(ToEngine(ui_->frequencyEdit->text()));
-    radio_.SetFrequency(channel_, frequency);
-    if (Trim(frequency).empty()) {
-        radio_.SetPriorityChannel("OFF");
-        radio_.SetAppear(channel_, "OFF");
-    } else {
-        radio_.SetAppear(channel_, "ON");
-    }
-    radio_.HealChannel(channel_);
+void CEditMemoryDlg::UpdateStoredText() {
+    ui_->storedLabel->setText(preview_->Describe(Fields()));
+}
+
+void CEditMemoryDlg::accept() {
+    Fields().ApplyTo(radio_, channel_);
     QDialog::accept();
 }

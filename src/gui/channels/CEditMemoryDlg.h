@@ -5,6 +5,8 @@
 #include <memory>
 
 class CM220Radio;
+class CStoredFrequencyPreview;
+struct CChannelFields;
 
 namespace Ui {
 class CEditMemoryDlg;
@@ -14,7 +16,8 @@ class CEditMemoryDlg;
 // transmit inhibit and lockout. It reads the channel when it opens; OK writes
 // every field back and lets the engine normalise the channel, Cancel sends
 // nothing. The name and the two boxes are usable only while a frequency is
-// typed in.
+// typed in. Below the frequency it says, as the user types, what the radio
+// will hold when the engine changes the value (CStoredFrequencyPreview).
 class CEditMemoryDlg : public QDialog {
     Q_OBJECT
 
@@ -32,8 +35,11 @@ private:
     void LoadChannel();
     bool FrequencyIsEmpty() const;
     void UpdateEnabling();
+    void UpdateStoredText();
+    CChannelFields Fields() const;
 
     CM220Radio& radio_;
     int channel_;
     std::unique_ptr<Ui::CEditMemoryDlg> ui_;
+    std::unique_ptr<CStoredFrequencyPreview> preview_;
 };

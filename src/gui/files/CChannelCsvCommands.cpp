@@ -119,7 +119,7 @@ CChannelCsvCommands::ImportResult CChannelCsvCommands::Import(const QString& pat
 }
 
 bool CChannelCsvCommands::ExportWithDialog() {
-    QFileDialog dialog(doc_.DialogParent(), QStringLiteral("Export Channels"));
+    QFileDialog dialog(dialogParent_, QStringLiteral("Export Channels"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(kCsvFilter.split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(kCsvSuffix);
@@ -129,12 +129,12 @@ bool CChannelCsvCommands::ExportWithDialog() {
         return false;
     const CKTM220Doc::FileResult result = Export(dialog.selectedFiles().constFirst());
     if (!result.ok)
-        ShowBox(doc_.DialogParent(), QMessageBox::Warning, result.message, result.detail);
+        ShowBox(dialogParent_, QMessageBox::Warning, result.message, result.detail);
     return result.ok;
 }
 
 bool CChannelCsvCommands::ImportWithDialog() {
-    QFileDialog dialog(doc_.DialogParent(), QStringLiteral("Import Channels"));
+    QFileDialog dialog(dialogParent_, QStringLiteral("Import Channels"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(kCsvFilter.split(QStringLiteral(";;")));
@@ -150,7 +150,7 @@ bool CChannelCsvCommands::ImportWithDialog() {
 // A failed import lists what is wrong; one with warnings says what the radio
 // made of the values it changed; a clean one needs no box.
 void CChannelCsvCommands::ShowImportOutcome(const QString& path, const ImportResult& result) {
-    QWidget* parent = doc_.DialogParent();
+    QWidget* parent = dialogParent_;
     const bool many = static_cast<int>(result.problems.size()) > kProblemsShown;
     const QString details = many ? ProblemLines(result.problems, -1) : QString();
     if (!result.ok) {

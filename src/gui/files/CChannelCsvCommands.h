@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+class QWidget;
+
 // The File menu's "Import Channels..." and "Export Channels...": the 20
 // memory channels of the document as a CSV channel list (CChannelCsv), so
 // that a channel plan can be kept in a spreadsheet or moved between radios.
@@ -30,7 +32,8 @@ public:
         std::vector<CCsvProblem> problems; // in the order of the lines
     };
 
-    explicit CChannelCsvCommands(CKTM220Doc& doc) : doc_(doc) {}
+    CChannelCsvCommands(CKTM220Doc& doc, QWidget* dialogParent)
+        : doc_(doc), dialogParent_(dialogParent) {}
 
     // The commands themselves, without dialogs or messages.
     CKTM220Doc::FileResult Export(const QString& path);
@@ -52,4 +55,5 @@ private:
     void ShowImportOutcome(const QString& path, const ImportResult& result);
 
     CKTM220Doc& doc_;
+    QWidget* dialogParent_;
 };

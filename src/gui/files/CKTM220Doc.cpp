@@ -3,7 +3,6 @@
 #include "CFileFormatError.h"
 #include "CM220Radio.h"
 #include "CMemoryArchive.h"
-#include "CSettingsStore.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
@@ -11,23 +10,11 @@
 #include "ICloneUi.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <fstream>
 #include <iterator>
 
 namespace {
-QString DeviceKey(unsigned number) {
-    return QString::fromLatin1(SettingsKey::kDevicePrefix) + QString::number(number);
-}
-
-QString FileFilter() {
-    return CStringTable::DocumentString(3).replace(QLatin1String("(*.VKF)"),
-                                                   QLatin1String("(*.vkf *.VKF)")) +
-           QStringLiteral(";;All Files (*)");
-}
-
 CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
     return {false, message, reason.isEmpty() ? path : path + QStringLiteral(": ") + reason};
 }
@@ -36,20 +23,11 @@ CKTM220Doc::FileResult Failure(const QString& message, const QString& path, cons
 CKTM220Doc::CKTM220Doc(std::unique_ptr<CM220Radio> radio, QObject* parent)
     : QObject(parent), radio_(radio ? std::move(radio) : std::make_unique<CM220Radio>()),
       clone_(*radio_), historyFile_("cu") {
-    CSettingsStore store;
-    clone_.Comm().SetPortNumber(static_cast<unsigned>(
-        store.GetInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber, 1)));
-    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
-        portDevices_[n - 1] = store.GetString(SettingsKey::kCommPortSection, DeviceKey(n));
+    clone_.Comm().SetPortNumber(1);
     ApplyPortNames();
 }
 
-CKTM220Doc::~CKTM220Doc() {
-    CSettingsStore store;
-    store.WriteInt(SettingsKey::kCommPortSection, SettingsKey::kPortNumber,
-                   static_cast<int>(clone_.Comm().GetPortNumber()));
-    store.Sync();
-}
+CKTM220Doc::~CKTM220Doc() = default;
 
 void CKTM220Doc::SetCloneUi(ICloneUi* ui) {
     clone_.SetUi(ui);
@@ -84,6 +62,33 @@ bool CKTM220Doc::OnNewDocument() {
 }
 
 CKTM220Doc::FileResult CKTM220Doc::OnOpenDocument(const QString& path) {
+    const FileResult result = LoadImage(path);
+    if (!result.ok) {
+        emit FileFailed(path);
+        return result;
+    }
+    modified_ = false;
+    SetPathName(path);
+    ResetHistory();
+    emit InitialUpdate();
+    emit StateChanged();
+    emit FileUsed(pathName_);
+    return {};
+}
+
+CKTM220Doc::FileResult CKTM220Doc::OnOpenRecovered(const QString& path) {
+    const FileResult result = LoadImage(path);
+    if (!result.ok)
+        return result;
+    modified_ = true;
+    SetPathName({});
+    ResetHistory();
+    emit InitialUpdate();
+    emit StateChanged();
+    return {};
+}
+
+CKTM220Doc::FileResult CKTM220Doc::LoadImage(const QString& path) {
     const QString unexpected = CStringTable::Text(StringId::kUnexpectedFormat);
     const QString cannotOpen = CStringTable::Text(StringId::kFailedToOpen);
     QFile file(path);
@@ -112,12 +117,6 @@ CKTM220Doc::FileResult CKTM220Doc::OnOpenDocument(const QString& path) {
             return Failure(unexpected, path, answer);
         return Failure(cannotOpen, path, QString::fromUtf8(e.what()));
     }
-    modified_ = false;
-    SetPathName(path);
-    ResetHistory();
-    emit InitialUpdate();
-    emit StateChanged();
-    emit FileUsed(pathName_);
     return {};
 }
 
@@ -149,83 +148,6 @@ CKTM220Doc::FileResult CKTM220Doc::OnSaveDocument(const QString& path) {
     return {};
 }
 
-void CKTM220Doc::ShowFileError(const FileResult& result) {
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), result.message,
-                    QMessageBox::Ok, dialogParent_);
-    box.setInformativeText(result.detail);
-    box.exec();
-}
-
-bool CKTM220Doc::SaveModified() {
-    if (!IsModified())
-        return true;
-    const QString text = CStringTable::Text(StringId::kAskToSave).arg(GetTitle());
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent_);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return FileSave();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CKTM220Doc::FileNew() {
-    if (!SaveModified())
-        return false;
-    return OnNewDocument();
-}
-
-bool CKTM220Doc::FileOpen() {
-    const QString path = QFileDialog::getOpenFileName(
-        dialogParent_, QStringLiteral("Open"), QFileInfo(pathName_).absolutePath(), FileFilter());
-    if (path.isEmpty())
-        return false;
-    return OpenDocumentFile(path);
-}
-
-bool CKTM220Doc::OpenDocumentFile(const QString& path) {
-    if (!SaveModified())
-        return false;
-    const FileResult result = OnOpenDocument(path);
-    if (!result.ok) {
-        emit FileFailed(path);
-        ShowFileError(result);
-    }
-    return result.ok;
-}
-
-bool CKTM220Doc::FileSave() {
-    if (pathName_.isEmpty())
-        return FileSaveAs();
-    return DoSave(pathName_);
-}
-
-bool CKTM220Doc::FileSaveAs() {
-    QFileDialog dialog(dialogParent_, QStringLiteral("Save As"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(FileFilter().split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(CStringTable::DocumentString(4).mid(1));
-    if (pathName_.isEmpty())
-        dialog.selectFile(GetTitle() + CStringTable::DocumentString(4));
-    else
-        dialog.selectFile(pathName_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    return DoSave(dialog.selectedFiles().constFirst());
-}
-
-bool CKTM220Doc::DoSave(const QString& path) {
-    const FileResult result = OnSaveDocument(path);
-    if (!result.ok)
-        ShowFileError(result);
-    return result.ok;
-}
-
 void CKTM220Doc::SetPortNumber(unsigned number) {
     if (clone_.Comm().GetPortNumber() == number)
         return;
@@ -243,10 +165,8 @@ void CKTM220Doc::SetPortDevice(unsigned number, const QString& path) {
     if (number < 1 || number > CPortNames::kPortCount)
         return;
     portDevices_[number - 1] = path.trimmed();
-    CSettingsStore store;
-    store.WriteString(SettingsKey::kCommPortSection, DeviceKey(number), portDevices_[number - 1]);
-    store.Sync();
     ApplyPortNames();
+    emit PortDeviceChanged(number, portDevices_[number - 1]);
 }
 
 void CKTM220Doc::SetDemoDevice(unsigned number, const QString& path) {
@@ -324,19 +244,21 @@ void CKTM220Doc::UpdateAllViews() {
     emit ViewsUpdateRequested();
 }
 
-// The contents as the bytes of a data file, written by the engine without
-// touching the edit state (as a clone write takes them); no bytes when the
-// file could not be written or read.
+std::string CKTM220Doc::ContentBytes() {
+    if (!historyFile_.IsValid())
+        return {};
+    radio_->SaveDataFile(historyFile_.Path());
+    std::ifstream file(historyFile_.Path(), std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        bytes.clear();
+    return bytes;
+}
+
 CEditHistory::State CKTM220Doc::CurrentState() {
     CEditHistory::State state;
     state.modified = IsModified();
-    if (!historyFile_.IsValid())
-        return state;
-    radio_->SaveDataFile(historyFile_.Path());
-    std::ifstream file(historyFile_.Path(), std::ios::binary);
-    state.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad())
-        state.bytes.clear();
+    state.bytes = ContentBytes();
     return state;
 }
 
@@ -368,19 +290,11 @@ void CKTM220Doc::RecordEdit() {
 
 bool CKTM220Doc::StepHistory(bool back) {
     const auto restore = [this](const CEditHistory::State& state) { return RestoreState(state); };
-    const bool possible = back ? history_.CanUndo() : history_.CanRedo();
     const bool done = back ? history_.Undo(restore) : history_.Redo(restore);
     if (done) {
         UpdateAllViews();
         emit StateChanged();
         emit HistoryChanged();
-    } else if (possible) {
-        QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
-                        back ? QStringLiteral("The last edit could not be undone.")
-                             : QStringLiteral("The edit could not be redone."),
-                        QMessageBox::Ok, dialogParent_);
-        box.setInformativeText(QStringLiteral("The channels and settings are as they were."));
-        box.exec();
     }
     return done;
 }

@@ -15,13 +15,14 @@
 #include <string>
 
 class ICloneUi;
-class QWidget;
 
 // The one document of the program: the transceiver's memory contents (the
 // radio data object), the clone engine with its serial port choice, and the
 // clone file through which the two exchange memory contents. It reads and
-// writes data files, knows whether it is modified, asks to save changes, and
-// carries the commands of the COM Port and Clone menus.
+// writes data files, knows whether it is modified, carries the commands of the
+// COM Port and Clone menus and keeps the history of edits. Its questions and
+// messages are the main window's (CDocumentCommands); its port choice is
+// loaded and kept by the main window through the settings store.
 class CKTM220Doc : public QObject {
     Q_OBJECT
 
@@ -38,21 +39,17 @@ public:
     };
 
     // Takes radio as its radio data object (a test may give its own); a
-    // new CM220Radio otherwise. Reads the port number and the port devices
-    // from the settings.
+    // new CM220Radio otherwise. The port is COM1, every device found.
     explicit CKTM220Doc(std::unique_ptr<CM220Radio> radio = nullptr, QObject* parent = nullptr);
-    // Stores the port number; the clone file is deleted.
+    // The clone file is deleted.
     ~CKTM220Doc() override;
 
     CM220Radio& GetRadio() { return *radio_; }
     CCloneComm& GetCloneComm() { return clone_.Comm(); }
     const std::string& CloneFilePath() const { return clone_.CloneFilePath(); }
 
-    // The user interface of the clone commands, and the window that owns the
-    // document's questions, messages and file dialogs.
+    // The user interface of the clone commands.
     void SetCloneUi(ICloneUi* ui);
-    void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
-    QWidget* DialogParent() const { return dialogParent_; }
 
     // Modified: the document's own flag, or else the radio data object's
     // edit state.
@@ -66,31 +63,34 @@ public:
     // The document operations themselves, without questions or messages.
     bool OnNewDocument();
     // Reads a data file. A file the engine refuses gives "Unexpected file
-    // format." and leaves the document as it was.
+    // format." and leaves the document as it was; FileFailed tells of it.
     FileResult OnOpenDocument(const QString& path);
+    // Reads a data file kept when the program was ended with unsaved changes:
+    // the document is untitled and modified, as it was then.
+    FileResult OnOpenRecovered(const QString& path);
     // Writes a data file through the atomic replace: on failure the old file stays
     // as it was, and so does the document's modified state.
     FileResult OnSaveDocument(const QString& path);
 
-    // The commands of the File menu, with their questions and messages.
-    // Each answers whether it was carried out.
-    bool SaveModified(); // "Save changes to %1?"; false when the user cancels
-    bool FileNew();
-    bool FileOpen();
-    bool OpenDocumentFile(const QString& path);
-    bool FileSave();
-    bool FileSaveAs();
+    // The contents as the bytes of a data file, written by the engine without
+    // touching the edit state (as a clone write takes them); empty when the
+    // file could not be written or read.
+    std::string ContentBytes();
 
     // COM1 to COM4: the number the clone engine opens ("COM<n>").
     unsigned PortNumber() const { return clone_.Comm().GetPortNumber(); }
     void SetPortNumber(unsigned number);
     // The device chosen for port number (1 to 4); empty for "find it".
-    // Stored in the settings at once.
+    // PortDeviceChanged tells of a new choice.
     QString PortDevice(unsigned number) const;
     void SetPortDevice(unsigned number, const QString& path);
     // For this run only, port number stands for the device path (the
     // virtual transceiver of the demonstration); not stored.
     void SetDemoDevice(unsigned number, const QString& path);
+    // The port that stands for the virtual transceiver (0 for none) and its
+    // device.
+    unsigned DemoPort() const { return demoDevice_.isEmpty() ? 0 : demoPort_; }
+    const QString& DemoDevice() const { return demoDevice_; }
     // The devices the clone engine uses for COM1 to COM4 now.
     CPortNames EffectivePortNames() const;
 
@@ -120,6 +120,8 @@ public:
     void RecordEdit();
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
+    // False when there is no step, or the step could not be loaded (the
+    // contents are then as they were).
     bool Undo();
     bool Redo();
     const CEditHistory& History() const { return history_; }
@@ -137,6 +139,7 @@ signals:
     // The file name, the title or the modified state may have changed.
     void StateChanged();
     void PortNumberChanged(unsigned number);
+    void PortDeviceChanged(unsigned number, const QString& path);
     // A file was opened or saved (for the recent-file list), or could not be
     // opened.
     void FileUsed(const QString& path);
@@ -145,8 +148,7 @@ signals:
     void HistoryChanged();
 
 private:
-    bool DoSave(const QString& path);
-    void ShowFileError(const FileResult& result);
+    FileResult LoadImage(const QString& path);
     void SetPathName(const QString& path);
     void ApplyPortNames();
     CCloneCommands::Document CloneDocument();
@@ -161,7 +163,6 @@ private:
     // Where the contents are written to be taken into the edit history.
     CTempFile historyFile_;
     CEditHistory history_;
-    QWidget* dialogParent_ = nullptr;
     bool modified_ = false;
     QString pathName_;
     std::array<QString, CPortNames::kPortCount> portDevices_;

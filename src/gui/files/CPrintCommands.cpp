@@ -61,7 +61,7 @@ bool CPrintCommands::PrintWithDialog() {
     printer.setDocName(doc_.GetTitle());
     printer.setCreator(CStringTable::Text(StringId::kAppTitle));
     printer.setFromTo(1, 1);
-    QPrintDialog dialog(&printer, doc_.DialogParent());
+    QPrintDialog dialog(&printer, dialogParent_);
     dialog.setWindowTitle(QStringLiteral("Print"));
     // One page: there is nothing to choose among pages.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -77,7 +77,7 @@ bool CPrintCommands::PrintWithDialog() {
         printed = plan.Print(printer);
     }
     if (!printed)
-        ShowFailure(doc_.DialogParent(), QStringLiteral("The channel plan could not be printed."),
+        ShowFailure(dialogParent_, QStringLiteral("The channel plan could not be printed."),
                     printer.printerName().isEmpty()
                         ? QStringLiteral("The printer did not accept the page.")
                         : printer.printerName() +
@@ -86,7 +86,7 @@ bool CPrintCommands::PrintWithDialog() {
 }
 
 bool CPrintCommands::ExportPdfWithDialog() {
-    QFileDialog dialog(doc_.DialogParent(), QStringLiteral("Export PDF"));
+    QFileDialog dialog(dialogParent_, QStringLiteral("Export PDF"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(
         {QStringLiteral("PDF Files (*.pdf *.PDF)"), QStringLiteral("All Files (*)")});
@@ -98,6 +98,6 @@ bool CPrintCommands::ExportPdfWithDialog() {
         return false;
     const CKTM220Doc::FileResult result = ExportPdf(dialog.selectedFiles().constFirst());
     if (!result.ok)
-        ShowFailure(doc_.DialogParent(), result.message, result.detail);
+        ShowFailure(dialogParent_, result.message, result.detail);
     return result.ok;
 }

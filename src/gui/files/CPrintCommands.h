@@ -4,13 +4,16 @@
 
 #include <QString>
 
+class QWidget;
+
 // The File menu's "Print..." and "Export PDF...": the document's channel plan
 // (CChannelPlanPrinter) on one page, on a printer chosen in the print dialog
 // or as a PDF file. The PDF is written whole through the atomic replace, so a file
 // that cannot be completed leaves the old one as it was.
 class CPrintCommands {
 public:
-    explicit CPrintCommands(CKTM220Doc& doc) : doc_(doc) {}
+    CPrintCommands(CKTM220Doc& doc, QWidget* dialogParent)
+        : doc_(doc), dialogParent_(dialogParent) {}
 
     // Writes the PDF without dialogs or messages.
     CKTM220Doc::FileResult ExportPdf(const QString& path);
@@ -25,4 +28,5 @@ public:
 
 private:
     CKTM220Doc& doc_;
+    QWidget* dialogParent_;
 };

@@ -2,6 +2,7 @@
 
 #include "CAppIcons.h"
 #include "CChannelCsvCommands.h"
+#include "CDocumentCommands.h"
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
@@ -50,13 +51,20 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
     // The window is made in its normal state at the saved normal rectangle;
     // the application shows it maximized afterwards when it ended so.
     const CWindowPlacement placement = CWindowPlacement::Load();
-    setGeometry(placement.VisibleNormal());
+    const QRect frame = placement.VisibleNormal();
+    // Before the window exists, a move places its frame's corner.
+    move(frame.topLeft());
+    resize(frame.size());
+    restoredFrameSize_ = frame.size();
+    frameSizePending_ = true;
     startedMaximized_ = placement.IsMaximized();
 
     view_ = new CKTM220View(doc_.GetRadio(), this);
     setCentralWidget(view_);
-    csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_);
-    printCommands_ = std::make_unique<CPrintCommands>(doc_);
+    documentCommands_ = std::make_unique<CDocumentCommands>(doc_, this);
+    csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_, this);
+    printCommands_ = std::make_unique<CPrintCommands>(doc_, this);
+    LoadPortChoice();
 
     CreateActions();
     CreateMenus();
@@ -73,7 +81,6 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     cloneUi_ = std::make_unique<CQtCloneUi>(this);
     doc_.SetCloneUi(cloneUi_.get());
-    doc_.SetDialogParent(this);
     ConnectDocument();
     UpdateFromDocument();
 
@@ -84,7 +91,25 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
 CMainFrame::~CMainFrame() {
     doc_.SetCloneUi(nullptr);
-    doc_.SetDialogParent(nullptr);
+    CSettingsStore store;
+    store.WritePortNumber(doc_.PortNumber());
+    store.Sync();
+}
+
+// The port number and the devices chosen for COM1 to COM4 come from the
+// settings; a device chosen later is stored at once, the port number when
+// the window goes.
+void CMainFrame::LoadPortChoice() {
+    CSettingsStore store;
+    const CSettingsStore::PortChoice choice = store.ReadPortChoice();
+    doc_.SetPortNumber(choice.number);
+    for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
+        doc_.SetPortDevice(n, choice.devices[n - 1]);
+    connect(&doc_, &CKTM220Doc::PortDeviceChanged, this, [](unsigned number, const QString& path) {
+        CSettingsStore changed;
+        changed.WritePortDevice(number, path);
+        changed.Sync();
+    });
 }
 
 QAction* CMainFrame::Action(int commandId) const {
@@ -114,13 +139,13 @@ void CMainFrame::CreateActions() {
     using QKS = QKeySequence;
 
     connect(MakeAction(kFileNew, QStringLiteral("&New\tCtrl+N"), {QKS(Qt::CTRL | Qt::Key_N)}),
-            &QAction::triggered, this, [this] { doc_.FileNew(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileNew(); });
     connect(MakeAction(kFileOpen, QStringLiteral("&Open...\tCtrl+O"), {QKS(Qt::CTRL | Qt::Key_O)}),
-            &QAction::triggered, this, [this] { doc_.FileOpen(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileOpen(); });
     connect(MakeAction(kFileSave, QStringLiteral("&Save\tCtrl+S"), {QKS(Qt::CTRL | Qt::Key_S)}),
-            &QAction::triggered, this, [this] { doc_.FileSave(); });
+            &QAction::triggered, this, [this] { documentCommands_->FileSave(); });
     connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
-            [this] { doc_.FileSaveAs(); });
+            [this] { documentCommands_->FileSaveAs(); });
     connect(MakeAction(kFileImportChannels, QStringLiteral("&Import Channels...")),
             &QAction::triggered, this, &CMainFrame::OnImportChannels);
     connect(MakeAction(kFileExportChannels, QStringLiteral("Export C&hannels...")),
@@ -135,10 +160,10 @@ void CMainFrame::CreateActions() {
 
     connect(MakeAction(kEditUndo, QStringLiteral("&Undo\tCtrl+Z"),
                        {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)}),
-            &QAction::triggered, this, [this] { doc_.Undo(); });
+            &QAction::triggered, this, [this] { documentCommands_->Undo(); });
     connect(MakeAction(kEditRedo, QStringLiteral("&Redo\tCtrl+Y"),
                        {QKS(Qt::CTRL | Qt::Key_Y), QKS(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
-            &QAction::triggered, this, [this] { doc_.Redo(); });
+            &QAction::triggered, this, [this] { documentCommands_->Redo(); });
 
     // The edit commands and the settings sheet act on the channel list
     // (CViewCommands); Enter and Delete are keys of the list itself.
@@ -315,7 +340,8 @@ void CMainFrame::RebuildRecentFiles() {
         action->setData(CommandId::kFileMruFirst + i);
         action->setStatusTip(CStringTable::Prompt(CommandId::kFileMruFirst + i));
         const QString path = files[i];
-        connect(action, &QAction::triggered, this, [this, path] { doc_.OpenDocumentFile(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path] { documentCommands_->OpenDocumentFile(path); });
         recentActions_.append(action);
     }
     fileMenu_->insertActions(recentSeparator_, recentActions_);
@@ -342,6 +368,7 @@ void CMainFrame::UpdateFromDocument() {
 }
 
 void CMainFrame::OnIdle() {
+    FitRestoredFrame();
     if (lockKeysChecked_.elapsed() < kLockKeyIntervalMs)
         return;
     lockKeysChecked_.restart();
@@ -364,10 +391,37 @@ void CMainFrame::SetMessageText(int stringId) {
 }
 
 void CMainFrame::SaveWindowState() {
-    CWindowPlacement::Of(*this).Save();
+    CWindowPlacement placement = CWindowPlacement::Of(*this);
+    // A window started maximized has not been shown in its normal state: its
+    // normal rectangle is still the whole window as it was restored.
+    if (frameSizePending_ && (isMaximized() || isMinimized()))
+        placement.normal = QRect(normalGeometry().topLeft(), restoredFrameSize_);
+    placement.Save();
     CSettingsStore store;
     store.WriteBytes(SettingsKey::kWindowSection, SettingsKey::kToolBarState, saveState());
     store.Sync();
+}
+
+void CMainFrame::FitRestoredFrame() {
+    if (!frameSizePending_ || !isVisible() || isMaximized() || isMinimized())
+        return;
+    if (size() != restoredFrameSize_) {
+        frameSizePending_ = false; // sized since, by the program or the user
+        return;
+    }
+    const QRect outside = frameGeometry();
+    const QRect inside = geometry();
+    if (outside == inside)
+        return; // no frame known yet (or none at all)
+    frameSizePending_ = false;
+    resize(restoredFrameSize_ - (outside.size() - inside.size()));
+}
+
+// Where the frame is known when the window is shown, the restored size takes
+// it in at once; an X11 window manager tells it a little later (OnIdle).
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitRestoredFrame();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -378,7 +432,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveWindowState();
-    if (!doc_.SaveModified()) {
+    const bool unasked = unaskedClose_ && unaskedClose_();
+    if (!unasked && !documentCommands_->SaveModified()) {
         event->ignore();
         return;
     }
@@ -422,6 +477,10 @@ void CMainFrame::OnPortDevices() {
     CPortDevicesDlg::Devices devices;
     for (unsigned n = 1; n <= CPortNames::kPortCount; ++n)
         devices[n - 1] = doc_.PortDevice(n);
+    // In the demonstration the port stands for the virtual transceiver: the
+    // list says so. Left as it is, it is not stored as the user's choice.
+    if (const unsigned demo = doc_.DemoPort(); demo >= 1 && demo <= CPortNames::kPortCount)
+        devices[demo - 1] = doc_.DemoDevice();
     CPortDevicesDlg dialog(devices, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

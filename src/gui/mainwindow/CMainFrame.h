@@ -6,10 +6,12 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 
 class CChannelCsvCommands;
+class CDocumentCommands;
 class CHelpWindow;
 class CKTM220Doc;
 class CKTM220View;
@@ -32,8 +34,9 @@ public:
     static constexpr int kMinimumHeight = 200;
     static constexpr int kBannerTimeMs = 5000;
 
-    // Builds the window for doc at the placement the settings hold; it is
-    // not shown yet.
+    // Builds the window for doc at the placement the settings hold, and gives
+    // doc the port choice the settings hold; it is not shown yet. Keeps the
+    // port number in the settings when it goes.
     explicit CMainFrame(CKTM220Doc& doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -49,6 +52,7 @@ public:
     CKTM220Doc& Document() const { return doc_; }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     CStatusPanes& StatusPanes() const { return *statusPanes_; }
+    CDocumentCommands& DocumentCommands() const { return *documentCommands_; }
     CChannelCsvCommands& CsvCommands() const { return *csvCommands_; }
     CPrintCommands& PrintCommands() const { return *printCommands_; }
     // How "Open Backup Folder" opens the folder (a test gives its own).
@@ -59,6 +63,10 @@ public:
     // A text in the status bar's message pane, until something replaces it.
     void SetMessageText(const QString& text);
     void SetMessageText(int stringId);
+
+    // When check answers true, closing the window asks nothing about unsaved
+    // changes (they are kept elsewhere).
+    void SetUnaskedClose(std::function<bool()> check) { unaskedClose_ = std::move(check); }
 
     // Saves the placement and the bar state (as closing the window does).
     void SaveWindowState();
@@ -74,8 +82,8 @@ public slots:
     // Setting sheet may have changed them; the modified question heals the
     // image, so it is not asked at idle time.
     void UpdateFromDocument();
-    // What the program does when it is idle: the lock key panes follow the
-    // keyboard.
+    // What the program does when it is idle: the restored size takes the
+    // window manager's frame in, and the lock key panes follow the keyboard.
     void OnIdle();
 
 signals:
@@ -84,6 +92,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* MakeAction(int commandId, const QString& text, const QList<QKeySequence>& keys = {});
@@ -92,20 +101,24 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ConnectDocument();
+    void LoadPortChoice();
     void RebuildRecentFiles();
     void UpdatePortChecks();
     // Undo and Redo are enabled while the document has a step to take.
     void UpdateUndoRedo();
     void ShowHelp(const QString& page);
+    void FitRestoredFrame();
 
     CKTM220Doc& doc_;
     CRecentFileList recentFiles_;
     std::map<int, QAction*> actions_;
     CKTM220View* view_ = nullptr;
     std::unique_ptr<CQtCloneUi> cloneUi_;
+    std::unique_ptr<CDocumentCommands> documentCommands_;
     std::unique_ptr<CChannelCsvCommands> csvCommands_;
     std::unique_ptr<CPrintCommands> printCommands_;
     CBackupFolderCommand::Opener folderOpener_;
+    std::function<bool()> unaskedClose_;
     CViewCommands* viewCommands_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     QMenu* fileMenu_ = nullptr;
@@ -115,4 +128,9 @@ private:
     QPointer<CHelpWindow> help_;
     QElapsedTimer lockKeysChecked_;
     bool startedMaximized_ = false;
+    // The restored rectangle is the whole window, frame and title bar
+    // included; the window manager's frame is known only once the window is
+    // shown, and the inside is then made smaller by it (once).
+    QSize restoredFrameSize_;
+    bool frameSizePending_ = false;
 };

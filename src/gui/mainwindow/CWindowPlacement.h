@@ -5,7 +5,8 @@
 class QWidget;
 
 // The main window's placement as the settings keep it ("Window Position"):
-// the normal (restored) rectangle and the show state at close.
+// the normal (restored) rectangle of the whole window, frame and title bar
+// included, and the show state at close.
 struct CWindowPlacement {
     // Show states as the settings store them.
     static constexpr int kShowNormal = 1;
@@ -26,6 +27,8 @@ struct CWindowPlacement {
 
     bool IsMaximized() const { return showState == kShowMaximized; }
     // The normal rectangle, moved back to the default corner when it would lie
-    // on no screen at all (a monitor that is no longer there).
+    // on no screen at all (a monitor that is no longer there), and otherwise
+    // moved so that its title bar lies whole on the screen that shows most of
+    // it (a window wider than that screen keeps its left end on it).
     QRect VisibleNormal() const;
 };

@@ -1,5 +1,6 @@
 #include "CSettingSheet.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QShortcut>
@@ -31,6 +32,7 @@ CSettingSheet::CSettingSheet(QWidget* parent, int startPage)
     layout->addWidget(buttons_);
     // A sheet keeps the size its pages ask for.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    ApplySheetFont();
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -44,6 +46,29 @@ CSettingSheet::CSettingSheet(QWidget* parent, int startPage)
     for (const QKeyCombination key : kPreviousPageKeys)
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this,
                 [this] { TurnPage(-1); });
+}
+
+// The sheet's own font is the application's, italic and 50 pixels high. Qt
+// hands a widget's font on to its children, so the tabs (and with them the
+// pages) and the buttons are given the application's font explicitly: they
+// keep it, and only the sheet itself holds the italic one.
+void CSettingSheet::ApplySheetFont() {
+    QFont own = QApplication::font(this);
+    const QFont application = own;
+    own.setItalic(true);
+    own.setPixelSize(kFontHeight);
+
+    QFont children = application;
+    children.setFamilies(application.families());
+    children.setStyle(application.style());
+    children.setWeight(application.weight());
+    if (application.pointSizeF() > 0)
+        children.setPointSizeF(application.pointSizeF());
+    else
+        children.setPixelSize(application.pixelSize());
+    tabs_->setFont(children);
+    buttons_->setFont(children);
+    setFont(own);
 }
 
 void CSettingSheet::TurnPage(int step) {

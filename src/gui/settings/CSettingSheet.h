@@ -13,6 +13,9 @@ class QTabWidget;
 class CSettingSheet : public QDialog {
     Q_OBJECT
 public:
+    // The height of the sheet's own (italic) font, in pixels.
+    static constexpr int kFontHeight = 50;
+
     CSettingSheet(QWidget* parent, int startPage);
 
     void done(int result) override;
@@ -36,6 +39,7 @@ private:
     // Makes the page step pages on (or back, when negative) the current one.
     void TurnPage(int step);
     void KeepButtonsLast();
+    void ApplySheetFont();
 
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;

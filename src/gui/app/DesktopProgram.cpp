@@ -1,0 +1,32 @@
+#include "DesktopProgram.h"
+
+#include "CAppCommandLine.h"
+#include "CAppVersion.h"
+#include "CKTM220App.h"
+#include "CTerminationSignals.h"
+
+#include <QApplication>
+
+int RunDesktopProgram(int argc, char** argv, const std::function<void(CKTM220App&)>& started) {
+    // --help and --version need no display.
+    int exitCode = 0;
+    if (CAppCommandLine::AnswerBeforeWindows(argc, argv, exitCode))
+        return exitCode;
+
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velk"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(CAppVersion::kAppName));
+    QCoreApplication::setApplicationVersion(CAppVersion::BuildVersion());
+
+    CKTM220App app;
+    CTerminationSignals termination;
+    QObject::connect(&termination, &CTerminationSignals::TerminationRequested, &app,
+                     &CKTM220App::OnTerminationRequested);
+    if (!app.InitInstance(QCoreApplication::arguments()))
+        return app.ExitCode();
+    if (started)
+        started(app);
+    const int status = QApplication::exec();
+    app.ExitInstance();
+    return status;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CKTM220Doc.h"
+
+#include <QString>
+
+class QWidget;
+
+// The File menu's New, Open, Save and Save As, and Edit's Undo and Redo, with
+// their questions, file dialogs and messages, all owned by the main window.
+// The document itself only reads, writes and steps through its history.
+class CDocumentCommands {
+public:
+    CDocumentCommands(CKTM220Doc& doc, QWidget* dialogParent)
+        : doc_(doc), dialogParent_(dialogParent) {}
+
+    // Each answers whether it was carried out.
+    bool SaveModified(); // "Save changes to %1?"; false when the user cancels
+    bool FileNew();
+    bool FileOpen();
+    bool OpenDocumentFile(const QString& path);
+    bool FileSave();
+    bool FileSaveAs();
+    // A step that could not be taken is said; the contents stay as they were.
+    bool Undo();
+    bool Redo();
+
+    // A file that could not be read or written, in a message box.
+    static void ShowFileError(QWidget* parent, const CKTM220Doc::FileResult& result);
+
+private:
+    bool DoSave(const QString& path);
+    bool StepHistory(bool back);
+
+    CKTM220Doc& doc_;
+    QWidget* dialogParent_;
+};
