@@ -40,7 +40,10 @@ int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
     const DocumentFileResult loaded = LoadDocument(radio, file);
     if (!loaded.ok)
         return FileError(err, loaded);
-    const std::string text = CChannelCsv::Export(radio);
+    std::vector<CCsvProblem> warnings;
+    const std::string text = CChannelCsv::Export(radio, warnings);
+    for (const CCsvProblem& w : warnings)
+        err << "kt-m220-cli: warning: " << TerminalSafe(w.text) << "\n";
     if (csv.empty()) {
         out << text << std::flush;
         return 0;
@@ -53,11 +56,32 @@ int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
 }
 
 int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2 || args[0].empty() || args[0][0] == '-' || args[1].empty() ||
-        args[1][0] == '-')
-        return Usage(err, "import-csv FILE CSV");
-    const std::string& file = args[0];
-    const std::string& csv = args[1];
+    static const char kImportUsage[] =
+        "import-csv FILE CSV [--spacing auto] [--renumber] [--from N]";
+    std::vector<std::string> paths;
+    CChannelCsv::ImportOptions options;
+    bool fromGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--spacing" && i + 1 < args.size() && args[i + 1] == "auto") {
+            options.chooseSpacing = true;
+            ++i;
+        } else if (a == "--renumber") {
+            options.renumber = true;
+        } else if (a == "--from" && i + 1 < args.size() &&
+                   ParseChannel(args[i + 1], options.firstChannel)) {
+            fromGiven = true;
+            ++i;
+        } else if (!a.empty() && a[0] != '-' && paths.size() < 2) {
+            paths.push_back(a);
+        } else {
+            return Usage(err, kImportUsage);
+        }
+    }
+    if (paths.size() != 2 || (fromGiven && !options.renumber))
+        return Usage(err, kImportUsage);
+    const std::string& file = paths[0];
+    const std::string& csv = paths[1];
     CM220Radio radio;
     radio.NewData();
     const DocumentFileResult loaded = LoadDocument(radio, file);
@@ -68,10 +92,15 @@ int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
     if (!read.ok)
         return FileError(err, read);
 
-    const std::vector<CCsvProblem> problems = CChannelCsv::Import(radio, text);
-    for (const CCsvProblem& p : problems)
+    const CChannelCsv::ImportResult result = CChannelCsv::Import(radio, text, options);
+    for (const CCsvProblem& p : result.problems)
         PrintProblem(err, csv, p);
-    if (HasErrors(problems)) {
+    if (result.needsOtherSpacing) {
+        err << "kt-m220-cli: " << file
+            << " is unchanged; give --spacing auto to switch to the spacing the list needs\n";
+        return kValueChanged;
+    }
+    if (HasErrors(result.problems)) {
         err << "kt-m220-cli: " << file << " is unchanged\n";
         return kFileError;
     }
@@ -81,6 +110,19 @@ int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
     int inUse = 0;
     for (int n = 1; n <= CM220Radio::kChannelCount; ++n)
         inUse += radio.IsChannelEmpty(n) ? 0 : 1;
-    out << "Imported " << csv << " into " << file << ": " << inUse << " channels in use\n";
+    out << "Imported " << csv << " into " << file << ": " << inUse << " channels in use";
+    if (!result.skippedLines.empty())
+        out << ", " << result.skippedLines.size() << " rows for other radios skipped";
+    if (result.spacingAfter != result.spacingBefore)
+        out << ", channel spacing " << result.spacingAfter;
+    out << "\n";
     return 0;
+}
+
+bool ParseChannel(const std::string& text, int& channel) {
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    channel = std::stoi(text);
+    return channel >= 1 && channel <= CM220Radio::kChannelCount;
 }

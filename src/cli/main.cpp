@@ -1,3 +1,4 @@
+#include "AirportCommands.h"
 #include "CloneCommandsCli.h"
 #include "CsvCommands.h"
 #include "DataFileCommands.h"
@@ -25,8 +26,17 @@ const char kUsage[] =
     "                           refused unless --heal accepts what it stores\n"
     "  export-csv FILE [-o CSV] the memory channels as a CSV channel list\n"
     "                           (to standard output without -o)\n"
-    "  import-csv FILE CSV      make FILE's memory channels the CSV channel list;\n"
-    "                           FILE stays unchanged when the list has errors\n"
+    "  import-csv FILE CSV [--spacing auto] [--renumber [--from N]]\n"
+    "                           make FILE's memory channels the CSV channel list;\n"
+    "                           FILE stays unchanged when the list has errors;\n"
+    "                           rows for other radios are skipped; --renumber fills\n"
+    "                           channels in the list's order from 1 (or N);\n"
+    "                           --spacing auto switches to the spacing it needs\n"
+    "  airport IDENT_OR_WORDS   an airport's published frequencies as channels\n"
+    "  add-airport FILE IDENT [--types TWR,GND,...] [--from N] [--spacing auto]\n"
+    "              [--nearest]  fill the first empty channels with them\n"
+    "  airports [--update [--from URL]]\n"
+    "                           the airport table; --update downloads the current one\n"
     "  engine                   engine console: one command per input line,\n"
     "                           one answer per output line\n"
     "\n"
@@ -48,8 +58,9 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
     "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
-    "4 a value set would store differently (nothing saved; see --heal),\n"
-    "5 the write was not confirmed (nothing sent);\n"
+    "4 a value set would store differently (nothing saved; see --heal), or a\n"
+    "channel the spacing cannot hold (see --spacing auto),\n"
+    "5 the write was not confirmed (nothing sent), 6 too few empty channels;\n"
     "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
     "80 no identity line, 85 not a transceiver this program serves,\n"
     "91 the serial port cannot be opened.\n"
@@ -73,7 +84,7 @@ int main(int argc, char** argv) {
     if (command == "--help" || command == "-h" || command == "help")
         return Usage(std::cout, 0);
     if (command == "--version") {
-        std::cout << "kt-m220-cli " << KTM220_VERSION << "\n";
+        std::cout << "kt-m220-cli " << KTM220_VERSION << "\n" << AirportDataVersion() << "\n";
         return 0;
     }
     if (command == "engine") {
@@ -90,6 +101,12 @@ int main(int argc, char** argv) {
         return RunExportCsv(args, std::cout, std::cerr);
     if (command == "import-csv")
         return RunImportCsv(args, std::cout, std::cerr);
+    if (command == "airport")
+        return RunAirport(args, std::cout, std::cerr);
+    if (command == "add-airport")
+        return RunAddAirport(args, std::cout, std::cerr);
+    if (command == "airports")
+        return RunAirports(args, std::cout, std::cerr);
     if (command == "info")
         return RunInfo(args, std::cout, std::cerr);
     if (command == "read")
