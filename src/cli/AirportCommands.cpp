@@ -80,13 +80,10 @@ std::string AirportDataVersion() {
     return "airport data " + data.Date();
 }
 
-int RunAirport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunAirport(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     std::string query;
-    for (const std::string& a : args) {
-        if (!a.empty() && a[0] == '-')
-            return Usage(err, "airport IDENT_OR_WORDS...");
+    for (const std::string& a : args.operands)
         query += (query.empty() ? "" : " ") + a;
-    }
     if (Trim(query).empty())
         return Usage(err, "airport IDENT_OR_WORDS...");
     CAirportData data;
@@ -116,32 +113,16 @@ int RunAirport(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
 }
 
-int RunAddAirport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunAddAirport(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     static const char kAddUsage[] =
         "add-airport FILE IDENT [--types TWR,GND,...] [--from N] [--spacing auto] [--nearest]";
-    std::vector<std::string> positional;
-    std::string types;
+    const std::vector<std::string>& positional = args.operands;
+    const std::string types = args.Value("types");
     int from = 1;
-    bool chooseSpacing = false;
-    bool nearest = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--types" && hasValue)
-            types = args[++i];
-        else if (a == "--from" && hasValue && ParseChannel(args[i + 1], from))
-            ++i;
-        else if (a == "--spacing" && hasValue && args[i + 1] == "auto") {
-            chooseSpacing = true;
-            ++i;
-        } else if (a == "--nearest")
-            nearest = true;
-        else if (!a.empty() && a[0] != '-' && positional.size() < 2)
-            positional.push_back(a);
-        else
-            return Usage(err, kAddUsage);
-    }
-    if (positional.size() != 2)
+    const bool chooseSpacing = args.Has("spacing");
+    const bool nearest = args.Has("nearest");
+    if ((chooseSpacing && args.Value("spacing") != "auto") ||
+        (args.Has("from") && !ParseChannel(args.Value("from"), from)))
         return Usage(err, kAddUsage);
     const std::string& file = positional[0];
     const std::string& ident = positional[1];
@@ -222,17 +203,14 @@ int RunAddAirport(const std::vector<std::string>& args, std::ostream& out, std::
     return 0;
 }
 
-int RunAirports(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     static const char kAirportsUsage[] = "airports [--update [--from URL]]";
-    bool update = false;
+    const bool update = args.Has("update");
     std::string url = CAirportUpdate::kDefaultUrl;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--update")
-            update = true;
-        else if (args[i] == "--from" && i + 1 < args.size())
-            url = args[++i];
-        else
+    if (args.Has("from")) {
+        if (!update)
             return Usage(err, kAirportsUsage);
+        url = args.Value("from");
     }
     if (!update) {
         CAirportData data;

@@ -21,33 +21,12 @@ struct CloneArgs {
     bool beep = true;
 };
 
-// Parses the options; fileFlag is "-o" when the file comes after it, "" when
-// it stands alone, nullptr when there is none.
-std::optional<CloneArgs> Parse(const std::vector<std::string>& args, const char* fileFlag) {
-    CloneArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        // An empty port name is a mistake (an unset variable, say), not a
-        // request for the stored port.
-        if (a == "--port" && i + 1 < args.size() && !args[i + 1].empty())
-            parsed.port = args[++i];
-        else if (a.rfind("--port=", 0) == 0 && a.size() > 7)
-            parsed.port = a.substr(7);
-        else if (a == "--yes" || a == "-y")
-            parsed.yes = true;
-        else if (a == "--no-beep")
-            parsed.beep = false;
-        else if (fileFlag && *fileFlag && a == fileFlag && i + 1 < args.size() &&
-                 parsed.file.empty())
-            parsed.file = args[++i];
-        else if (fileFlag && !*fileFlag && !a.empty() && a[0] != '-' && parsed.file.empty())
-            parsed.file = a;
-        else
-            return std::nullopt;
-    }
-    if (fileFlag && parsed.file.empty())
+// The clone options; nothing when the port is given empty, which is a
+// mistake (an unset variable, say), not a request for the stored port.
+std::optional<CloneArgs> Options(const CommandLine::Parsed& args, std::string file) {
+    if (args.Has("port") && args.Value("port").empty())
         return std::nullopt;
-    return parsed;
+    return CloneArgs{args.Value("port"), std::move(file), args.Has("yes"), !args.Has("no-beep")};
 }
 
 // One clone command from the terminal: the radio data object, its clone
@@ -103,8 +82,8 @@ void ReportBackup(const CloneSession& session, std::ostream& out, std::ostream& 
 
 } // namespace
 
-int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Parse(args, nullptr);
+int RunInfo(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const auto parsed = Options(args, {});
     if (!parsed)
         return Usage(err, "info [--port P] [--no-beep]");
     TerminalClone clone(*parsed, out, err);
@@ -113,8 +92,8 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return ExitStatus(clone.Session().Information());
 }
 
-int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Parse(args, "-o");
+int RunRead(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const auto parsed = Options(args, args.Value("output"));
     if (!parsed)
         return Usage(err, "read [--port P] [--no-beep] -o FILE");
     // Nothing is sent to the transceiver unless the image can be kept.
@@ -143,8 +122,8 @@ int RunRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 0;
 }
 
-int RunWrite(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Parse(args, "");
+int RunWrite(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const auto parsed = Options(args, args.operands.at(0));
     if (!parsed)
         return Usage(err, "write [--port P] [--yes] [--no-beep] FILE");
     TerminalClone clone(*parsed, out, err);

@@ -22,19 +22,9 @@ void PrintProblem(std::ostream& err, const std::string& csv, const CCsvProblem& 
 }
 } // namespace
 
-int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string file;
-    std::string csv;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && csv.empty())
-            csv = args[++i];
-        else if (!args[i].empty() && args[i][0] != '-' && file.empty())
-            file = args[i];
-        else
-            return Usage(err, "export-csv FILE [-o CSV]");
-    }
-    if (file.empty())
-        return Usage(err, "export-csv FILE [-o CSV]");
+int RunExportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const std::string& file = args.operands.at(0);
+    const std::string csv = args.Value("output");
     CM220Radio radio;
     radio.NewData();
     const DocumentFileResult loaded = LoadDocument(radio, file);
@@ -55,31 +45,17 @@ int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::o
     return 0;
 }
 
-int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     static const char kImportUsage[] =
-        "import-csv FILE CSV [--spacing auto] [--renumber] [--from N]";
-    std::vector<std::string> paths;
+        "import-csv FILE CSV [--spacing auto] [--renumber [--from N]]";
     CChannelCsv::ImportOptions options;
-    bool fromGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--spacing" && i + 1 < args.size() && args[i + 1] == "auto") {
-            options.chooseSpacing = true;
-            ++i;
-        } else if (a == "--renumber") {
-            options.renumber = true;
-        } else if (a == "--from" && i + 1 < args.size() &&
-                   ParseChannel(args[i + 1], options.firstChannel)) {
-            fromGiven = true;
-            ++i;
-        } else if (!a.empty() && a[0] != '-' && paths.size() < 2) {
-            paths.push_back(a);
-        } else {
-            return Usage(err, kImportUsage);
-        }
-    }
-    if (paths.size() != 2 || (fromGiven && !options.renumber))
+    options.renumber = args.Has("renumber");
+    options.chooseSpacing = args.Has("spacing");
+    if ((options.chooseSpacing && args.Value("spacing") != "auto") ||
+        (args.Has("from") &&
+         (!options.renumber || !ParseChannel(args.Value("from"), options.firstChannel))))
         return Usage(err, kImportUsage);
+    const std::vector<std::string>& paths = args.operands;
     const std::string& file = paths[0];
     const std::string& csv = paths[1];
     CM220Radio radio;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandLine.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -12,8 +14,8 @@
 // status: 0 done, 2 wrong use, 3 a file that cannot be read or written, or a
 // channel list with errors, 4 a channel the spacing cannot hold (the data file
 // is then left exactly as it was).
-int RunExportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int RunImportCsv(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunExportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err);
+int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err);
 
 // A memory channel number 1 to 20 as typed.
 bool ParseChannel(const std::string& text, int& channel);

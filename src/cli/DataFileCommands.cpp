@@ -78,24 +78,21 @@ void PrintSettings(CM220Radio& radio, std::ostream& out) {
 }
 } // namespace
 
-int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2 || args[0] != "-o")
-        return Usage(err, "new -o FILE");
+int RunNew(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const std::string path = args.Value("output");
     CM220Radio radio;
     radio.NewData();
-    const DocumentFileResult saved = SaveDocument(radio, args[1]);
+    const DocumentFileResult saved = SaveDocument(radio, path);
     if (!saved.ok)
         return FileError(err, saved);
-    out << "New data file " << args[1] << "\n";
+    out << "New data file " << path << "\n";
     return 0;
 }
 
-int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1)
-        return Usage(err, "show FILE");
+int RunShow(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     CM220Radio radio;
     radio.NewData();
-    const DocumentFileResult loaded = LoadDocument(radio, args[0]);
+    const DocumentFileResult loaded = LoadDocument(radio, args.operands.at(0));
     if (!loaded.ok)
         return FileError(err, loaded);
     PrintChannels(radio, out);
@@ -104,21 +101,10 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 0;
 }
 
-int RunSet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    static const char kSetUsage[] = "set FILE [--heal] COMMAND...";
-    std::string path;
-    std::vector<std::string> commands;
-    bool acceptHealed = false;
-    for (const std::string& a : args) {
-        if (a == "--heal")
-            acceptHealed = true;
-        else if (path.empty())
-            path = a;
-        else
-            commands.push_back(a);
-    }
-    if (path.empty() || commands.empty())
-        return Usage(err, kSetUsage);
+int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
+    const std::string& path = args.operands.at(0);
+    const std::vector<std::string> commands(args.operands.begin() + 1, args.operands.end());
+    const bool acceptHealed = args.Has("heal");
     CM220Radio radio;
     radio.NewData();
     const DocumentFileResult loaded = LoadDocument(radio, path);

@@ -14,11 +14,7 @@ bool Exists(const std::string& path) {
 }
 } // namespace
 
-int RunPorts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: kt-m220-cli ports\n";
-        return 2;
-    }
+int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
     const auto devices = ListSerialDevices();
     out << "Serial devices:\n";
     if (devices.empty())

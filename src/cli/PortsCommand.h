@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CommandLine.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 // kt-m220-cli ports: the serial devices present and what COM1 to COM4 stand
 // for, with the port the clone commands use without --port.
-int RunPorts(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPorts(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err);

@@ -87,16 +87,14 @@ bool CFrequencyValue::Parse(const std::string& text) {
 }
 
 std::string CFrequencyValue::Command(const std::string& valuePart) {
-    std::string part = valuePart;
-    const int selector = ParseValueSelector(part);
-    const std::string value = Remainder(part, '=', 1);
-    if (selector == kSelectorByNumber) {
-        long hz = 0;
-        if (!value.empty() && ScanLong(value, hz))
-            SetHz(hz);
+    // By number the value is in hertz; a word that is no number changes nothing.
+    const ValueRequest request = ReadValueRequest(valuePart);
+    if (request.byNumber) {
+        if (request.number)
+            SetHz(*request.number);
         return std::to_string(hz_);
     }
-    if (!value.empty())
-        Parse(value);
+    if (!request.value.empty())
+        Parse(request.value);
     return Text();
 }

@@ -12,20 +12,14 @@ bool CNumberSelect::SelectText(const std::string& text) {
 }
 
 std::string CNumberSelect::Command(const std::string& valuePart) {
-    std::string part = valuePart;
-    const int selector = ParseValueSelector(part);
-    const std::string value = Remainder(part, '=', 1);
-    if (selector == kSelectorByNumber) {
-        if (!value.empty()) {
-            long number = 0;
-            if (ScanLong(value, number))
-                SetValue(number);
-            else
-                SetValue(list_->Default());
-        }
+    // By number a word that is no number gives the default.
+    const ValueRequest request = ReadValueRequest(valuePart);
+    if (request.byNumber) {
+        if (!request.value.empty())
+            SetValue(request.number.value_or(list_->Default()));
         return std::to_string(value_);
     }
-    if (!value.empty())
-        SelectText(value);
+    if (!request.value.empty())
+        SelectText(request.value);
     return Text();
 }

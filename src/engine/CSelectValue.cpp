@@ -27,20 +27,14 @@ int CSelectValue::SelectValue(unsigned value) {
 }
 
 std::string CSelectValue::Command(const std::string& valuePart) {
-    std::string part = valuePart;
-    const int selector = ParseValueSelector(part);
-    const std::string value = Remainder(part, '=', 1);
-    if (selector == kSelectorByNumber) {
-        if (!value.empty()) {
-            long number = 0;
-            if (ScanLong(value, number))
-                SelectIndex(number);
-            else
-                SelectIndex(list_->DefaultIndex());
-        }
+    // By number a word that is no number gives the default entry.
+    const ValueRequest request = ReadValueRequest(valuePart);
+    if (request.byNumber) {
+        if (!request.value.empty())
+            SelectIndex(request.number.value_or(list_->DefaultIndex()));
         return std::to_string(index_);
     }
-    if (!value.empty())
-        SelectText(value);
+    if (!request.value.empty())
+        SelectText(request.value);
     return Text();
 }

@@ -26,3 +26,13 @@ int ParseValueSelector(std::string& text) {
     }
     return kSelectorByString;
 }
+
+ValueRequest ReadValueRequest(const std::string& valuePart) {
+    std::string part = valuePart;
+    ValueRequest request;
+    request.byNumber = ParseValueSelector(part) == kSelectorByNumber;
+    request.value = Remainder(part, '=', 1);
+    if (long number = 0; !request.value.empty() && ScanLong(request.value, number))
+        request.number = number;
+    return request;
+}

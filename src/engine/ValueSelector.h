@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The optional word in front of a value that says in which form the value is
@@ -14,3 +15,13 @@ constexpr int kSelectorByMenuItemName = 2;
 // the word's index is returned. Otherwise text is left alone and the answer is
 // kSelectorByString.
 int ParseValueSelector(std::string& text);
+
+// A command's value part read once: whether it addresses the value by number,
+// the text after its "=" ("" when the command only asks), and that text as a
+// whole number when it is one.
+struct ValueRequest {
+    bool byNumber = false;
+    std::string value;
+    std::optional<long> number;
+};
+ValueRequest ReadValueRequest(const std::string& valuePart);

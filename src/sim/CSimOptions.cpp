@@ -1,8 +1,10 @@
 #include "CSimOptions.h"
 
+#include "CommandLine.h"
+
+#include <algorithm>
 #include <charconv>
 #include <functional>
-#include <map>
 #include <string_view>
 
 #ifndef KTM220_VERSION
@@ -36,200 +38,173 @@ bool ParseHex(std::string_view text, std::size_t maxDigits, unsigned& value) {
     return true;
 }
 
-// How one option takes its value.
-enum class Takes { Nothing, Value, OptionalValue };
-
-struct Option {
-    Takes takes;
+// One option of the simulator: how it is spelled and helped, and what it does.
+struct SimOption {
+    CommandLine::OptionSpec spec;
     // Applies the value (empty for options without one); false when it is bad.
     std::function<bool(CSimOptions&, const std::string&)> apply;
     const char* expects; // what a good value looks like, for the error text
 };
 
-const std::map<std::string, Option, std::less<>>& Options() {
-    static const std::map<std::string, Option, std::less<>> table = {
-        {"--model",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned x = 0;
-              const bool ok = ParseHex(v, 4, x);
-              o.transceiver.model = static_cast<std::uint16_t>(x);
-              return ok;
-          },
-          "1 to 4 hexadecimal digits"}},
-        {"--revision",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned x = 0;
-              const bool ok = ParseHex(v, 4, x);
-              o.transceiver.revision = static_cast<std::uint16_t>(x);
-              return ok;
-          },
-          "1 to 4 hexadecimal digits"}},
-        {"--comment",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              o.transceiver.comment = v;
-              return true;
-          },
-          "a text"}},
-        {"--image",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              o.imagePath = v;
-              return !v.empty();
-          },
-          "a file name"}},
-        {"--save",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              o.savePath = v;
-              return !v.empty();
-          },
-          "a file name"}},
-        {"--link",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              o.linkPath = v;
-              return !v.empty();
-          },
-          "a path"}},
-        {"--baud",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              return ParseDecimal(v, 0, 4'000'000, o.baud);
-          },
-          "a speed in baud, 0 to 4000000"}},
-        {"--slow",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) { return ParseDecimal(v, 1, 60'000, o.slowMs); },
-          "milliseconds, 1 to 60000"}},
-        {"--exchanges",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 0;
-              const bool ok = ParseDecimal(v, 1, kMaxCount, n);
-              o.exchanges = static_cast<int>(n);
-              return ok;
-          },
-          "a count of 1 or more"}},
-        {"--stdin-control",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.stdinControl = true;
-              return true;
-          },
-          ""}},
-        {"--quiet",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.quiet = true;
-              return true;
-          },
-          ""}},
-        {"--no-echo",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.cable.noEcho = true;
-              return true;
-          },
-          ""}},
-        {"--wrong-echo",
-         {Takes::OptionalValue,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 1;
-              const bool ok = v.empty() || ParseDecimal(v, 1, kMaxCount, n);
-              o.cable.wrongEchoFrame = static_cast<int>(n);
-              return ok;
-          },
-          "a frame number of 1 or more"}},
-        {"--noise",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.cable.noise = true;
-              return true;
-          },
-          ""}},
-        {"--pull-after",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 0;
-              const bool ok = ParseDecimal(v, 0, kMaxCount, n);
-              o.cable.pullAfter = static_cast<int>(n);
-              return ok;
-          },
-          "a count of frames, 0 or more"}},
-        {"--close-after",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 0;
-              const bool ok = ParseDecimal(v, 1, kMaxCount, n);
-              o.cable.closeAfter = static_cast<int>(n);
-              return ok;
-          },
-          "a count of frames, 1 or more"}},
-        {"--silent",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.transceiver.faults.silent = true;
-              return true;
-          },
-          ""}},
-        {"--bad-checksum",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 0;
-              const bool ok = ParseDecimal(v, 1, kSimRecordCount, n);
-              o.transceiver.faults.badChecksumRecord = static_cast<int>(n);
-              return ok;
-          },
-          "a record number, 1 to 31"}},
-        {"--lying-count",
-         {Takes::OptionalValue,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned n = 1;
-              const bool ok = v.empty() || ParseDecimal(v, 1, kSimRecordCount, n);
-              o.transceiver.faults.lyingCountRecord = static_cast<int>(n);
-              return ok;
-          },
-          "a record number, 1 to 31"}},
-        {"--result",
-         {Takes::Value,
-          [](CSimOptions& o, const std::string& v) {
-              unsigned x = 0;
-              const bool ok = ParseHex(v, 2, x);
-              o.transceiver.faults.result = static_cast<std::uint8_t>(x);
-              return ok;
-          },
-          "a byte as 1 or 2 hexadecimal digits"}},
-        {"--short-end",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.transceiver.faults.shortEnd = true;
-              return true;
-          },
-          ""}},
-        {"--long-frame",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.transceiver.faults.longFrame = true;
-              return true;
-          },
-          ""}},
-        {"--help",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.help = true;
-              return true;
-          },
-          ""}},
-        {"--version",
-         {Takes::Nothing,
-          [](CSimOptions& o, const std::string&) {
-              o.version = true;
-              return true;
-          },
-          ""}},
+// Each applier below is given the field of the options it sets, as a
+// function from the options to a reference to that field.
+// Appliers for the kinds of value the options take.
+template <class Field> auto Decimal(unsigned low, unsigned high, Field field) {
+    return
+        [=](CSimOptions& o, const std::string& v) { return ParseDecimal(v, low, high, field(o)); };
+}
+// A count kept as an int; an OptionalValue without its value gives fallback.
+template <class Field> auto Count(unsigned low, unsigned high, Field field, unsigned fallback = 0) {
+    return [=](CSimOptions& o, const std::string& v) {
+        unsigned n = fallback;
+        const bool ok = (fallback != 0 && v.empty()) || ParseDecimal(v, low, high, n);
+        field(o) = static_cast<int>(n);
+        return ok;
+    };
+}
+template <class T, class Field> auto Hex(std::size_t digits, Field field) {
+    return [=](CSimOptions& o, const std::string& v) {
+        unsigned x = 0;
+        const bool ok = ParseHex(v, digits, x);
+        field(o) = static_cast<T>(x);
+        return ok;
+    };
+}
+template <class Field> auto Text(bool mayBeEmpty, Field field) {
+    return [=](CSimOptions& o, const std::string& v) {
+        field(o) = v;
+        return mayBeEmpty || !v.empty();
+    };
+}
+template <class Field> auto Flag(Field field) {
+    return [=](CSimOptions& o, const std::string&) { return field(o) = true; };
+}
+
+const std::vector<SimOption>& Options() {
+    using CommandLine::Takes;
+    using std::uint16_t;
+    using std::uint8_t;
+    static const std::vector<SimOption> table = {
+        {{nullptr, 0, Takes::Nothing, nullptr, "The transceiver"}, nullptr, ""},
+        {{"model", 0, Takes::Value, "HEX", "model code it reports and accepts (default 2270)"},
+         Hex<uint16_t>(
+             4, [](CSimOptions & o) -> auto& { return o.transceiver.model; }),
+         "1 to 4 hexadecimal digits"},
+        {{"revision", 0, Takes::Value, "HEX",
+          "revision code it reports and accepts (default 0100)"},
+         Hex<uint16_t>(
+             4, [](CSimOptions & o) -> auto& { return o.transceiver.revision; }),
+         "1 to 4 hexadecimal digits"},
+        {{"comment", 0, Takes::Value, "TEXT",
+          "information text of the identity answer (default: the\n16-character clone comment in "
+          "its image); the bytes FD\nand FE would cut the frame"},
+         Text(
+             true, [](CSimOptions & o) -> auto& { return o.transceiver.comment; }),
+         "a text"},
+        {{"image", 0, Takes::Value, "FILE",
+          "start from this data file (default: the default image)"},
+         Text(
+             false, [](CSimOptions & o) -> auto& { return o.imagePath; }),
+         "a file name"},
+        {{"save", 0, Takes::Value, "FILE",
+          "save the image as a data file after each accepted write\n(atomically: written beside "
+          "FILE, then renamed)"},
+         Text(
+             false, [](CSimOptions & o) -> auto& { return o.savePath; }),
+         "a file name"},
+        {{nullptr, 0, Takes::Nothing, nullptr, "The line"}, nullptr, ""},
+        {{"link", 0, Takes::Value, "PATH", "also make a symbolic link PATH to the device"},
+         Text(
+             false, [](CSimOptions & o) -> auto& { return o.linkPath; }),
+         "a path"},
+        {{"baud", 0, Takes::Value, "N",
+          "pace bytes as a line of N baud, 10 bits a byte\n(default 9600: one byte every 1.0417 "
+          "ms); 0: no pacing"},
+         Decimal(
+             0, 4'000'000, [](CSimOptions & o) -> auto& { return o.baud; }),
+         "a speed in baud, 0 to 4000000"},
+        {{"slow", 0, Takes::Value, "MS", "one byte every MS milliseconds (overrides --baud)"},
+         Decimal(
+             1, 60'000, [](CSimOptions & o) -> auto& { return o.slowMs; }),
+         "milliseconds, 1 to 60000"},
+        {{nullptr, 0, Takes::Nothing, nullptr, "Running"}, nullptr, ""},
+        {{"exchanges", 0, Takes::Value, "N",
+          "end after N answered exchanges (identity answers, reads\nand write results), once the "
+          "program has read the last\nbyte and closed the device (or after 5 s)"},
+         Count(
+             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.exchanges; }),
+         "a count of 1 or more"},
+        {{"stdin-control", 0, Takes::Nothing, nullptr,
+          "also end when standard input reaches its end"},
+         Flag([](CSimOptions & o) -> auto& { return o.stdinControl; }),
+         ""},
+        {{"quiet", 0, Takes::Nothing, nullptr, "no log of the exchanges on standard error"},
+         Flag([](CSimOptions & o) -> auto& { return o.quiet; }),
+         ""},
+        {{nullptr, 0, Takes::Nothing, nullptr, "Faults"}, nullptr, ""},
+        {{"no-echo", 0, Takes::Nothing, nullptr, "the cable returns none of the program's bytes"},
+         Flag([](CSimOptions & o) -> auto& { return o.cable.noEcho; }),
+         ""},
+        {{"wrong-echo", 0, Takes::OptionalValue, "N",
+          "one byte altered in the echo of the program's Nth frame\n(default 1: its first payload "
+          "byte)"},
+         Count(
+             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.wrongEchoFrame; }, 1),
+         "a frame number of 1 or more"},
+        {{"noise", 0, Takes::Nothing, nullptr,
+          "junk bytes (never FE or FD) before every frame of the\ntransceiver"},
+         Flag([](CSimOptions & o) -> auto& { return o.cable.noise; }),
+         ""},
+        {{"pull-after", 0, Takes::Value, "N",
+          "the cable is pulled once N frames have passed it (each\nframe of the program or of the "
+          "transceiver counts\nonce): no echo and no answers any more; 0: no cable"},
+         Count(
+             0, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.pullAfter; }),
+         "a count of frames, 0 or more"},
+        {{"close-after", 0, Takes::Value, "N",
+          "the device vanishes once N frames have passed (the\npseudo-terminal is closed and the "
+          "simulator ends)"},
+         Count(
+             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.closeAfter; }),
+         "a count of frames, 1 or more"},
+        {{"silent", 0, Takes::Nothing, nullptr, "echo, but the transceiver never answers"},
+         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.silent; }),
+         ""},
+        {{"bad-checksum", 0, Takes::Value, "N",
+          "record N (1-31) of a read carries a wrong checksum"},
+         Count(
+             1, kSimRecordCount,
+             [](CSimOptions & o) -> auto& { return o.transceiver.faults.badChecksumRecord; }),
+         "a record number, 1 to 31"},
+        {{"lying-count", 0, Takes::OptionalValue, "N",
+          "record N (default 1) of a read says 15 bytes but\ncarries 16 (its checksum fits the "
+          "lie)"},
+         Count(
+             1, kSimRecordCount,
+             [](CSimOptions & o) -> auto& { return o.transceiver.faults.lyingCountRecord; }, 1),
+         "a record number, 1 to 31"},
+        {{"short-end", 0, Takes::Nothing, nullptr,
+          "a read ends with \"Velk Inc\" (one byte short)"},
+         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.shortEnd; }),
+         ""},
+        {{"long-frame", 0, Takes::Nothing, nullptr,
+          "a read starts with a frame of a 300-byte body (an\nunknown command E7), which the "
+          "program must cut to its\nbuffer and ignore"},
+         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.longFrame; }),
+         ""},
+        {{"result", 0, Takes::Value, "BYTE",
+          "write result byte (hexadecimal) instead of 00 for an\naccepted write and 01 for a "
+          "refused one; anything but\n00 leaves the image unchanged"},
+         Hex<uint8_t>(
+             2, [](CSimOptions & o) -> auto& { return o.transceiver.faults.result; }),
+         "a byte as 1 or 2 hexadecimal digits"},
+        {{nullptr, 0, Takes::Nothing, nullptr, ""}, nullptr, ""},
+        {{"help", 'h', Takes::Nothing, nullptr, "this text"},
+         Flag([](CSimOptions & o) -> auto& { return o.help; }),
+         ""},
+        {{"version", 0, Takes::Nothing, nullptr, "the version"},
+         Flag([](CSimOptions & o) -> auto& { return o.version; }),
+         ""},
     };
     return table;
 }
@@ -238,35 +213,26 @@ const std::map<std::string, Option, std::less<>>& Options() {
 
 bool CSimOptions::Parse(const std::vector<std::string>& args, CSimOptions& options,
                         std::string& error) {
+    std::vector<CommandLine::OptionSpec> specs;
+    for (const SimOption& option : Options())
+        specs.push_back(option.spec);
+    const CommandLine::Parsed given = CommandLine::Parse(specs, args);
+    if (!given.Ok()) {
+        error = given.error;
+        return false;
+    }
+    if (!given.operands.empty()) {
+        error = "unexpected argument " + given.operands.front();
+        return false;
+    }
     CSimOptions parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i] == "-h" ? "--help" : args[i];
-        std::string value;
-        bool hasValue = false;
-        if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != name.npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-            hasValue = true;
-        }
-        const auto found = Options().find(name);
-        if (found == Options().end()) {
-            error = "unknown option " + args[i];
-            return false;
-        }
-        const Option& option = found->second;
-        if (option.takes == Takes::Nothing && hasValue) {
-            error = name + " takes no value";
-            return false;
-        }
-        if (option.takes == Takes::Value && !hasValue) {
-            if (i + 1 >= args.size()) {
-                error = name + " needs " + option.expects;
-                return false;
-            }
-            value = args[++i];
-        }
-        if (!option.apply(parsed, value)) {
-            error = name + ": \"" + value + "\" is not " + option.expects;
+    for (const auto& [name, value] : given.options) {
+        const auto found =
+            std::find_if(Options().begin(), Options().end(),
+                         [&](const SimOption& o) { return o.spec.name && name == o.spec.name; });
+        if (found == Options().end() || !found->apply(parsed, value)) {
+            error = "--" + name + ": \"" + value + "\" is not " +
+                    (found == Options().end() ? "known" : found->expects);
             return false;
         }
     }
@@ -279,61 +245,17 @@ std::string CSimOptions::VersionText() {
 }
 
 std::string CSimOptions::HelpText() {
+    std::vector<CommandLine::OptionSpec> specs;
+    for (const SimOption& option : Options())
+        specs.push_back(option.spec);
     return R"(Usage: kt-m220-sim [OPTION]...
 A virtual VR-M220 transceiver with its cloning cable, on a pseudo-terminal.
 Prints the device to open on the first line of standard output, then echoes
 every byte the program sends and answers its identity, read and write
 requests. Runs until SIGINT or SIGTERM (or as the options below say).
 
-The transceiver:
-  --model HEX          model code it reports and accepts (default 2270)
-  --revision HEX       revision code it reports and accepts (default 0100)
-  --comment TEXT       information text of the identity answer (default: the
-                       16-character clone comment in its image); the bytes FD
-                       and FE would cut the frame
-  --image FILE         start from this data file (default: the default image)
-  --save FILE          save the image as a data file after each accepted write
-                       (atomically: written beside FILE, then renamed)
-
-The line:
-  --link PATH          also make a symbolic link PATH to the device
-  --baud N             pace bytes as a line of N baud, 10 bits a byte
-                       (default 9600: one byte every 1.0417 ms); 0: no pacing
-  --slow MS            one byte every MS milliseconds (overrides --baud)
-
-Running:
-  --exchanges N        end after N answered exchanges (identity answers, reads
-                       and write results), once the program has read the last
-                       byte and closed the device (or after 5 s)
-  --stdin-control      also end when standard input reaches its end
-  --quiet              no log of the exchanges on standard error
-
-Faults:
-  --no-echo            the cable returns none of the program's bytes
-  --wrong-echo[=N]     one byte altered in the echo of the program's Nth frame
-                       (default 1: its first payload byte)
-  --noise              junk bytes (never FE or FD) before every frame of the
-                       transceiver
-  --pull-after N       the cable is pulled once N frames have passed it (each
-                       frame of the program or of the transceiver counts
-                       once): no echo and no answers any more; 0: no cable
-  --close-after N      the device vanishes once N frames have passed (the
-                       pseudo-terminal is closed and the simulator ends)
-  --silent             echo, but the transceiver never answers
-  --bad-checksum N     record N (1-31) of a read carries a wrong checksum
-  --lying-count[=N]    record N (default 1) of a read says 15 bytes but
-                       carries 16 (its checksum fits the lie)
-  --short-end          a read ends with "Velk Inc" (one byte short)
-  --long-frame         a read starts with a frame of a 300-byte body (an
-                       unknown command E7), which the program must cut to its
-                       buffer and ignore
-  --result BYTE        write result byte (hexadecimal) instead of 00 for an
-                       accepted write and 01 for a refused one; anything but
-                       00 leaves the image unchanged
-
-  -h, --help           this text
-  --version            the version
-
+)" + CommandLine::Help(specs, 23) +
+           R"(
 A read or write request for another model or revision is ignored, as a real
 transceiver stays silent. A write enters the image only when every record
 has a sound checksum and count and the end frame arrives.
