@@ -215,8 +215,10 @@ void CMainFrame::CreateMenus() {
     editMenu_->addSeparator();
     editMenu_->addActions({Action(kEditClear), Action(kEditDelete), Action(kEditInsert)});
     editMenu_->addSeparator();
-    editMenu_->addAction(QStringLiteral("Add &Airport Channels..."), this,
-                         [this] { OnAddAirportChannels(); });
+    editMenu_
+        ->addAction(QStringLiteral("Add &Airport Channels..."), this,
+                    [this] { OnAddAirportChannels(); })
+        ->setStatusTip(QStringLiteral("Add an airport's published frequencies to empty channels"));
 
     // The toolbar's own show/hide action stands for the Toolbar command; it
     // is made with the toolbar (CreateToolBar) and inserted there.
@@ -240,10 +242,12 @@ void CMainFrame::CreateMenus() {
     help->addActions({Action(kHelpContents), Action(kHelpTopics)});
     help->addSeparator();
     help->addAction(Action(kHelpBackupFolder));
-    help->addAction(QStringLiteral("&Update Airport Data..."), this, [this] {
-        CUpdateAirportDataDlg dialog(this);
-        dialog.exec();
-    });
+    help->addAction(QStringLiteral("&Update Airport Data..."), this,
+                    [this] {
+                        CUpdateAirportDataDlg dialog(this);
+                        dialog.exec();
+                    })
+        ->setStatusTip(QStringLiteral("Download the current table of airport frequencies"));
     help->addSeparator();
     help->addAction(Action(kAppAbout));
 }
