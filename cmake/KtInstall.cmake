@@ -29,6 +29,8 @@ set(KT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/kt-m220)
 # Programs.
 install(TARGETS kt-m220-cli kt-m220-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(KT_MAN_PAGES kt-m220-cli.1 kt-m220-sim.1)
+# The airport frequency table the programs fall back on.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ourairports DESTINATION ${CMAKE_INSTALL_DATADIR}/kt-m220)
 if(TARGET kt-m220)
     install(TARGETS kt-m220 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     list(APPEND KT_MAN_PAGES kt-m220.1)
@@ -113,9 +115,11 @@ kt-m220-sim, which stands in for a radio on a pseudo-terminal.
 Its udev rules give the usual USB cloning cables (FTDI, Prolific, Silicon
 Labs, WCH) to the dialout group and to the user logged in at the seat, and
 keep ModemManager away from them.")
-# Libraries that are loaded as plug-ins and so escape dpkg-shlibdeps: the
-# window system integration and the SVG icons.
+# What dpkg-shlibdeps cannot see: the certificates the airport data's
+# download (libcurl, over https) checks the server with, and the libraries
+# loaded as plug-ins: the window system integration and the SVG icons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "ca-certificates")
 if(TARGET kt-m220)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, libqt6svg6")
 endif()
 include(CPack)

@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "AirportCommands.h"
 #include "CliStatus.h"
 #include "CloneCommandsCli.h"
 #include "CsvCommands.h"
@@ -27,8 +28,9 @@ int RunEngine(const CommandLine::Parsed&, std::ostream&, std::ostream&);
 const char kTrailer[] =
     "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
     "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
-    "4 a value set would store differently (nothing saved; see --heal),\n"
-    "5 the write was not confirmed (nothing sent);\n"
+    "4 a value set would store differently (nothing saved; see --heal), or a\n"
+    "channel the spacing cannot hold (nothing saved; see --spacing auto),\n"
+    "5 the write was not confirmed (nothing sent), 6 too few empty channels;\n"
     "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
     "80 no identity line, 85 not a transceiver this program serves,\n"
     "91 the serial port cannot be opened.\n"
@@ -73,6 +75,17 @@ const std::vector<CommandLine::OptionSpec>& CliOptions() {
         {"port", 0, Takes::Value, "P",
          "COM1 to COM4 or a device path; without it, the\nport chosen in the desktop program"},
         {"yes", 'y', Takes::Nothing, nullptr, "answer OK to the question before a write"},
+        {"spacing", 0, Takes::Value, "auto",
+         "import-csv, add-airport: switch to the spacing the\nchannels need first"},
+        {"renumber", 0, Takes::Nothing, nullptr,
+         "import-csv: fill channels in the list's order\ninstead of by Location"},
+        {"from", 0, Takes::Value, "N|URL",
+         "import-csv --renumber, add-airport: the first channel\nto fill; airports --update: "
+         "the address to\ndownload from"},
+        {"types", 0, Takes::Value, "LIST", "add-airport: only these services (TWR,GND,ATIS)"},
+        {"nearest", 0, Takes::Nothing, nullptr,
+         "add-airport: add a frequency between channels at\nthe nearest channel"},
+        {"update", 0, Takes::Nothing, nullptr, "airports: download the current airport table"},
         {"no-beep", 0, Takes::Nothing, nullptr, "keep the beeps quiet"},
         {"help", 'h', Takes::Nothing, nullptr, "show this help"},
         {"version", 0, Takes::Nothing, nullptr, "show the version"},
@@ -115,14 +128,42 @@ const std::vector<CliCommand>& CliCommands() {
          RunExportCsv},
         {"import-csv",
          kFiles,
-         "FILE CSV",
+         "FILE CSV [--spacing auto] [--renumber [--from N]]",
          "make FILE's memory channels the CSV channel list;\nFILE stays unchanged when the "
-         "list has errors",
-         {},
+         "list has errors;\nrows for other radios are skipped; --renumber fills\nchannels in "
+         "the list's order from 1 (or N);\n--spacing auto switches to the spacing it needs",
+         {"spacing", "renumber", "from"},
          {},
          2,
          2,
          RunImportCsv},
+        {"airport",
+         kFiles,
+         "IDENT_OR_WORDS",
+         "an airport's published frequencies as channels",
+         {},
+         {},
+         1,
+         kAny,
+         RunAirport},
+        {"add-airport",
+         kFiles,
+         "FILE IDENT [--types TWR,GND,...] [--from N] [--spacing auto] [--nearest]",
+         "fill the first empty channels with them",
+         {"types", "from", "spacing", "nearest"},
+         {},
+         2,
+         2,
+         RunAddAirport},
+        {"airports",
+         kFiles,
+         "[--update [--from URL]]",
+         "the airport table; --update downloads the current one",
+         {"update", "from"},
+         {},
+         0,
+         0,
+         RunAirports},
         {"engine",
          kFiles,
          "",
@@ -207,7 +248,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return 0;
     }
     if (name == "--version") {
-        out << "kt-m220-cli " << KTM220_VERSION << "\n";
+        out << "kt-m220-cli " << KTM220_VERSION << "\n" << AirportDataVersion() << "\n";
         return 0;
     }
     const CliCommand* command = Find(name);

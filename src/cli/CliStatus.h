@@ -8,10 +8,13 @@ struct DocumentFileResult;
 // command ends with them.
 inline constexpr int kUsageError = 2;
 inline constexpr int kFileError = 3;
-// set: a value the radio would store differently, and nothing was saved.
+// set: a value the radio would store differently, and nothing was saved;
+// import-csv, add-airport: a channel the spacing cannot hold.
 inline constexpr int kValueChanged = 4;
 // write: the question before the write was not answered OK; nothing was sent.
 inline constexpr int kDeclinedWrite = 5;
+// add-airport: fewer empty memory channels than channels to add; nothing saved.
+inline constexpr int kTooFewChannels = 6;
 
 // "usage: kt-m220-cli <usage>" on err; gives kUsageError.
 int Usage(std::ostream& err, const char* usage);

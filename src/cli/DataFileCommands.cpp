@@ -2,6 +2,7 @@
 
 #include "CChannelRow.h"
 #include "CM220Radio.h"
+#include "CSpacingChange.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
 #include "StoredValues.h"
@@ -109,6 +110,9 @@ int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
     const DocumentFileResult loaded = LoadDocument(radio, path);
     if (!loaded.ok)
         return FileError(err, loaded);
+    // A change of the channel spacing may move channels no command names.
+    const std::string spacingBefore = radio.GetChannelSpacing();
+    const CSpacingChange spacingChange(radio);
     std::vector<std::string> answers;
     for (const std::string& command : commands) {
         answers.push_back(radio.Command(command));
@@ -118,6 +122,9 @@ int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
             return kUsageError;
         }
     }
+    const std::string spacingAfter = radio.GetChannelSpacing();
+    if (spacingAfter != spacingBefore)
+        spacingChange.HoldChannels(radio);
     radio.Heal();
 
     // What the radio would hold is said before anything is stored.
@@ -130,7 +137,14 @@ int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
             << shown(c.typed) << (acceptHealed ? ", stored " : ", the radio would store ")
             << shown(c.stored) << " (" << c.reason << ")\n";
     }
-    if (!changes.empty() && !acceptHealed) {
+    std::vector<CSpacingChange::Move> moves;
+    if (spacingAfter != spacingBefore)
+        moves = spacingChange.Moves(radio, ChannelsNamed(commands));
+    for (const CSpacingChange::Move& m : moves)
+        err << "kt-m220-cli: " << (acceptHealed ? "warning: " : "") << m.Describe()
+            << " (the channel spacing changes from " << spacingBefore << " to " << spacingAfter
+            << ")\n";
+    if ((!changes.empty() || !moves.empty()) && !acceptHealed) {
         err << "kt-m220-cli: " << path
             << " is unchanged; give --heal to store the values as the radio would\n";
         return kValueChanged;

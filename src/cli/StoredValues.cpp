@@ -262,3 +262,14 @@ std::string StoredAnswer(CM220Radio& radio, const std::string& command, const st
     const std::string stored = radio.Command(key);
     return stored.empty() ? answer : stored;
 }
+
+std::vector<int> ChannelsNamed(const std::vector<std::string>& commands) {
+    std::vector<int> channels;
+    for (const std::string& command : commands) {
+        const std::vector<std::string> parts = UpperParts(command.substr(0, command.find('=')));
+        long n = 0;
+        if (parts.size() >= 3 && parts[0] == "CH" && parts[1] == "MCH" && ScanLong(parts[2], n))
+            channels.push_back(static_cast<int>(n));
+    }
+    return channels;
+}

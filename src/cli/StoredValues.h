@@ -29,3 +29,7 @@ std::vector<ValueChange> FindChangedValues(CM220Radio& radio,
 // channel property or a common setting, its present value; for anything else,
 // answer (what the command answered when it ran).
 std::string StoredAnswer(CM220Radio& radio, const std::string& command, const std::string& answer);
+
+// The memory channels the commands name ("CH.MCH.4.FREQUENCY=...",
+// "CH.MCH.4.CLEAR"): their frequency is the commands' to decide.
+std::vector<int> ChannelsNamed(const std::vector<std::string>& commands);

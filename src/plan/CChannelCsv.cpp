@@ -1,8 +1,10 @@
 #include "CChannelCsv.h"
 
+#include "CAirbandChannel.h"
 #include "CBandPlan.h"
 #include "CCsvReader.h"
 #include "CM220Radio.h"
+#include "MegahertzText.h"
 #include "TextFields.h"
 
 #include <algorithm>
@@ -15,25 +17,12 @@ namespace {
 constexpr char kLineEnd[] = "\r\n";
 constexpr char kTxInhibitWord[] = "TXINHIBIT";
 constexpr char kLockoutMark[] = "S";
-constexpr char kSpacing25k[] = "25kHz";
-constexpr char kSpacing833[] = "8.33kHz";
-constexpr long kHzPerMHz = 1000000;
 static_assert(CBandPlan::kLowestHz == 118000000 && CBandPlan::kHighestHz == 136980000);
 constexpr char kAirband[] = "118.000 to 136.980 MHz";
-// On the combined raster, the points at these offsets within a 25 kHz block
-// are 8.33 kHz channels; the others are 25 kHz channels.
-constexpr long kBlock25k = 25000;
-constexpr std::array<long, 3> kOffsets833 = {5000, 10000, 15000};
 
 // The columns after Location, Name and Frequency, as an export fills them: the
 // neutral values of what this AM-only, simplex transceiver does not have.
 constexpr char kNeutralDuplexToCrossMode[] = ",0.000000,,88.5,88.5,023,NN,023,Tone->Tone";
-
-std::string FormatMegahertz(long hz) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld.%06ld", hz / kHzPerMHz, hz % kHzPerMHz);
-    return text;
-}
 
 // The channel's frequency in Hz, as the engine answers it by number.
 long FrequencyHz(CM220Radio& radio, int n) {
@@ -43,42 +32,16 @@ long FrequencyHz(CM220Radio& radio, int n) {
     return hz;
 }
 
-const char* ChannelStep(const std::string& spacing, long hz) {
-    if (spacing == kSpacing25k)
-        return "25.00";
-    if (spacing == kSpacing833)
-        return "8.33";
-    for (const long offset : kOffsets833)
-        if (hz % kBlock25k == offset)
-            return "8.33";
-    return "25.00";
+void SetFrequencyHz(CM220Radio& radio, int n, long hz) {
+    radio.Command(CM220Radio::ChannelPrefix(n) + "FREQUENCY.ByNumber=" + std::to_string(hz));
 }
 
-// A frequency in MHz written as digits with an optional fraction; more than
-// six decimals are rounded to the hertz. Nothing else is a frequency: no sign,
-// no exponent, no unit.
-std::optional<long> ParseMegahertz(std::string_view text) {
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto allDigits = [](std::string_view s) {
-        return s.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    if ((whole.empty() && fraction.empty()) || !allDigits(whole) || !allDigits(fraction))
-        return std::nullopt;
-    long mhz = 0;
-    for (const char c : whole) {
-        mhz = mhz * 10 + (c - '0');
-        if (mhz > 100000)
-            return std::nullopt; // far beyond any band; stops overflow
-    }
-    long hz = 0;
-    for (std::size_t i = 0; i < 6; ++i)
-        hz = hz * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
-    if (fraction.size() > 6 && fraction[6] >= '5')
-        ++hz;
-    return mhz * kHzPerMHz + hz;
+// A stored frequency as the messages name it: the channel with its carrier,
+// or the bare point.
+std::string DescribeStored(long hz) {
+    if (const auto channel = CAirbandChannel::FromDesignator(hz))
+        return channel->Describe();
+    return FormatMegahertz(hz) + " MHz";
 }
 
 // Whether the comment holds the word, not as part of a longer word.
@@ -100,7 +63,10 @@ bool HasWord(std::string_view text, std::string_view word) {
 // One channel line of the file, checked.
 struct ChannelLine {
     int line = 0;
+    int location = 0; // 0 when the list is renumbered
     long hz = 0;
+    // The channel the frequency stands for; nothing for a point between channels.
+    std::optional<CAirbandChannel> channel;
     std::string name;
     bool txInhibit = false;
     bool lockout = false;
@@ -114,14 +80,18 @@ struct Columns {
     int duplex = -1;
     int skip = -1;
     int comment = -1;
+    int step = -1;
     std::size_t count = 0;
 };
 
+using Spacing = CAirbandChannel::Spacing;
+
 class Importer {
 public:
-    explicit Importer(std::vector<CCsvProblem>& problems) : problems_(problems) {}
+    Importer(CChannelCsv::ImportResult& result, const CChannelCsv::ImportOptions& options)
+        : result_(result), problems_(result.problems), options_(options) {}
 
-    // Checks the records; fills the channel lines by channel number.
+    // Checks the records and fills the channel lines in the list's order.
     void Check(const std::vector<CCsvRecord>& records) {
         if (records.empty()) {
             Error(0, "the file holds no header line");
@@ -139,16 +109,62 @@ public:
             CheckChannel(records[i]);
     }
 
+    // Gives each line its memory channel; decides the spacing and whether it
+    // holds every channel.
+    void Place(CM220Radio& radio) {
+        int next = std::clamp(options_.firstChannel, 1, CM220Radio::kChannelCount);
+        for (ChannelLine& channel : lines_) {
+            int n = channel.location;
+            if (options_.renumber) {
+                if (next > CM220Radio::kChannelCount) {
+                    Skip(channel.line, "no memory channel is left for it (the list fills "
+                                       "channels " +
+                                           std::to_string(options_.firstChannel) + " to " +
+                                           std::to_string(CM220Radio::kChannelCount) + ")");
+                    continue;
+                }
+                n = next++;
+            } else if (const auto it = byChannel_.find(n); it != byChannel_.end()) {
+                Error(channel.line, "Location " + std::to_string(n) + " is already on line " +
+                                        std::to_string(it->second->line));
+                continue;
+            }
+            byChannel_.emplace(n, &channel);
+        }
+
+        result_.spacingBefore = radio.GetChannelSpacing();
+        spacing_ = CAirbandChannel::SpacingFromWord(result_.spacingBefore);
+        result_.spacingAfter = result_.spacingBefore;
+        if (options_.chooseSpacing) {
+            spacing_ = ChooseSpacing(radio);
+            result_.spacingAfter = CAirbandChannel::SpacingWord(spacing_);
+        }
+
+        bool otherErrors = HasErrors(problems_);
+        bool spacingErrors = false;
+        for (const auto& [n, channel] : byChannel_) {
+            if (!channel->channel || channel->channel->HeldIn(spacing_))
+                continue;
+            Error(channel->line, channel->channel->Describe() + " needs " +
+                                     channel->channel->SpacingsThatHold() +
+                                     "; the plan is in the " + result_.spacingBefore + " spacing");
+            spacingErrors = true;
+        }
+        result_.needsOtherSpacing = spacingErrors && !otherErrors;
+    }
+
     void Apply(CM220Radio& radio) {
-        const std::string spacing = radio.GetChannelSpacing();
+        if (result_.spacingAfter != result_.spacingBefore) {
+            radio.SetChannelSpacing(result_.spacingAfter);
+            Warning(0, "the channel spacing changes from " + result_.spacingBefore + " to " +
+                           result_.spacingAfter);
+        }
         for (int n = 1; n <= CM220Radio::kChannelCount; ++n) {
-            const auto it = channels_.find(n);
-            if (it != channels_.end()) {
-                ApplyChannel(radio, n, it->second, spacing);
-            } else if (n == 1) {
-                Warning(0, "the file has no Location 1; memory channel 1 cannot be empty and "
-                           "keeps " +
-                               FormatMegahertz(FrequencyHz(radio, 1)) + " MHz");
+            const auto it = byChannel_.find(n);
+            if (it != byChannel_.end()) {
+                ApplyChannel(radio, n, *it->second);
+            } else if (IsKept(n)) {
+                KeepChannel(radio, n);
             } else {
                 radio.SetAppear(n, "OFF");
                 radio.SetTxInhibit(n, "OFF");
@@ -166,12 +182,37 @@ private:
     void Warning(int line, std::string text) {
         problems_.push_back({line, CCsvProblem::Kind::Warning, std::move(text)});
     }
+    void Skip(int line, const std::string& why) {
+        Warning(line, "skipped: " + why);
+        result_.skippedLines.push_back(line);
+    }
+
+    // Memory channel 1 is never emptied; below the first channel of a
+    // renumbered list the channels stay as they are.
+    bool IsKept(int n) const { return n == 1 || (options_.renumber && n < options_.firstChannel); }
+
+    Spacing ChooseSpacing(CM220Radio& radio) {
+        bool all25k = true;
+        for (const auto& [n, channel] : byChannel_) {
+            const auto c =
+                channel->channel ? channel->channel : CAirbandChannel::Nearest(channel->hz);
+            all25k = all25k && c && !c->Is833();
+        }
+        for (int n = 1; n <= CM220Radio::kChannelCount; ++n) {
+            if (byChannel_.count(n) || !IsKept(n) || radio.IsChannelEmpty(n))
+                continue;
+            const auto c = CAirbandChannel::FromDesignator(FrequencyHz(radio, n));
+            all25k = all25k && c && !c->Is833();
+        }
+        return all25k ? Spacing::k25kHz : Spacing::kCombined;
+    }
 
     bool ReadHeader(const CCsvRecord& header) {
         const std::map<std::string, int Columns::*> known = {
             {"LOCATION", &Columns::location},   {"NAME", &Columns::name},
             {"FREQUENCY", &Columns::frequency}, {"DUPLEX", &Columns::duplex},
             {"SKIP", &Columns::skip},           {"COMMENT", &Columns::comment},
+            {"TSTEP", &Columns::step},
         };
         bool ok = true;
         columns_.count = header.fields.size();
@@ -187,12 +228,13 @@ private:
             }
             column = static_cast<int>(i);
         }
-        for (const auto& [member, title] : {std::pair{&Columns::location, "Location"},
-                                            std::pair{&Columns::frequency, "Frequency"}}) {
-            if (columns_.*member < 0) {
-                Error(header.line, std::string("the header line has no ") + title + " column");
-                ok = false;
-            }
+        if (columns_.location < 0 && !options_.renumber) {
+            Error(header.line, "the header line has no Location column");
+            ok = false;
+        }
+        if (columns_.frequency < 0) {
+            Error(header.line, "the header line has no Frequency column");
+            ok = false;
         }
         return ok;
     }
@@ -218,20 +260,22 @@ private:
         ChannelLine channel;
         channel.line = line;
         bool ok = true;
+        std::string skipped; // why another radio's row is skipped
 
-        const std::string location = Trim(Cell(record, columns_.location));
-        const int n = static_cast<int>(location.size() <= 3 ? LeadingDigits(location) : 0);
-        if (location.empty()) {
-            Error(line, "no Location");
-            ok = false;
-        } else if (location.find_first_not_of("0123456789") != std::string::npos || n < 1 ||
-                   n > CM220Radio::kChannelCount) {
-            Error(line, "Location " + location + " is not a memory channel (1 to 20)");
-            ok = false;
-        } else if (const auto it = channels_.find(n); it != channels_.end()) {
-            Error(line, "Location " + std::to_string(n) + " is already on line " +
-                            std::to_string(it->second.line));
-            ok = false;
+        if (!options_.renumber) {
+            const std::string location = Trim(Cell(record, columns_.location));
+            if (location.empty()) {
+                Error(line, "no Location");
+                ok = false;
+            } else if (location.find_first_not_of("0123456789") != std::string::npos) {
+                Error(line, "Location " + location + " is not a memory channel (1 to 20)");
+                ok = false;
+            } else {
+                const long n = LeadingDigits(location);
+                if (n < 1 || n > CM220Radio::kChannelCount)
+                    skipped = "Location " + location + " is not a memory channel (1 to 20)";
+                channel.location = static_cast<int>(skipped.empty() ? n : 0);
+            }
         }
 
         const std::string frequency = Trim(Cell(record, columns_.frequency));
@@ -243,11 +287,13 @@ private:
             Error(line, "Frequency " + frequency + " is not a number of MHz");
             ok = false;
         } else if (*hz < CBandPlan::kLowestHz || *hz > CBandPlan::kHighestHz) {
-            Error(line,
-                  "Frequency " + frequency + " MHz is outside the airband (" + kAirband + ")");
-            ok = false;
+            if (skipped.empty())
+                skipped =
+                    "Frequency " + frequency + " MHz is outside the airband (" + kAirband + ")";
         } else {
             channel.hz = *hz;
+            channel.channel = CAirbandChannel::FromListValue(
+                *hz, CAirbandChannel::StepFromText(Trim(Cell(record, columns_.step))));
         }
 
         const std::string skip = Trim(Cell(record, columns_.skip));
@@ -264,16 +310,41 @@ private:
                             EqualsNoCase(Trim(Cell(record, columns_.duplex)), "off");
         channel.name = Cell(record, columns_.name);
 
-        if (ok)
-            channels_.emplace(n, std::move(channel));
+        if (!ok)
+            return;
+        if (!skipped.empty())
+            Skip(line, skipped);
+        else
+            lines_.push_back(std::move(channel));
     }
 
-    void ApplyChannel(CM220Radio& radio, int n, const ChannelLine& channel,
-                      const std::string& spacing) {
+    // A channel the list does not name keeps what it holds, on the designator
+    // that holds it when the spacing changed.
+    void KeepChannel(CM220Radio& radio, int n) {
+        const long hz = FrequencyHz(radio, n);
+        if (n == 1 && !options_.renumber)
+            Warning(0, "the file has no Location 1; memory channel 1 cannot be empty and "
+                       "keeps " +
+                           FormatMegahertz(hz) + " MHz");
+        if (radio.IsChannelEmpty(n) || result_.spacingAfter == result_.spacingBefore)
+            return;
+        const auto channel = CAirbandChannel::FromDesignator(hz);
+        if (const auto held = channel ? channel->HeldIn(spacing_) : std::nullopt) {
+            SetFrequencyHz(radio, n, *held);
+            radio.HealChannel(n);
+            if (*held != hz)
+                Warning(0, "memory channel " + std::to_string(n) + " holds " + channel->Describe() +
+                               " by " + DescribeStored(*held) + " in the " + result_.spacingAfter +
+                               " spacing");
+        }
+    }
+
+    void ApplyChannel(CM220Radio& radio, int n, const ChannelLine& channel) {
+        const std::optional<long> held =
+            channel.channel ? channel.channel->HeldIn(spacing_) : std::nullopt;
         // The frequency goes first: the appear command empties a channel
         // that has none.
-        radio.Command(CM220Radio::ChannelPrefix(n) +
-                      "FREQUENCY.ByNumber=" + std::to_string(channel.hz));
+        SetFrequencyHz(radio, n, held ? *held : channel.hz);
         radio.SetAppear(n, "ON");
         radio.SetName(n, channel.name);
         radio.SetTxInhibit(n, channel.txInhibit ? "ON" : "OFF");
@@ -286,50 +357,86 @@ private:
             Warning(channel.line, "the name \"" + TrimRight(channel.name) + "\" is stored as \"" +
                                       stored + "\"" +
                                       (wanted.size() > 7 ? " (7 characters at most)" : ""));
-        const long held = FrequencyHz(radio, n);
-        if (held != channel.hz)
-            Warning(channel.line, FormatMegahertz(channel.hz) + " MHz is not a channel of the " +
-                                      spacing + " spacing; memory channel " + std::to_string(n) +
-                                      " holds " + FormatMegahertz(held) + " MHz");
+        const long now = FrequencyHz(radio, n);
+        const std::string where = "memory channel " + std::to_string(n) + " holds ";
+        if (!channel.channel)
+            Warning(channel.line, FormatMegahertz(channel.hz) +
+                                      " MHz is no channel (neither a 25 kHz channel nor an "
+                                      "8.33 kHz one); " +
+                                      where + DescribeStored(now));
+        else if (now != channel.channel->DesignatorHz())
+            Warning(channel.line, where + channel.channel->Describe() + " by " +
+                                      DescribeStored(now) + " in the " + result_.spacingAfter +
+                                      " spacing");
     }
 
+    CChannelCsv::ImportResult& result_;
     std::vector<CCsvProblem>& problems_;
+    const CChannelCsv::ImportOptions& options_;
     Columns columns_;
-    std::map<int, ChannelLine> channels_;
+    std::vector<ChannelLine> lines_;
+    std::map<int, const ChannelLine*> byChannel_;
+    Spacing spacing_ = Spacing::kCombined;
 };
+
+void SortByLine(std::vector<CCsvProblem>& problems) {
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const CCsvProblem& a, const CCsvProblem& b) { return a.line < b.line; });
+}
 } // namespace
 
 std::string CChannelCsv::Export(CM220Radio& radio) {
-    const std::string spacing = radio.GetChannelSpacing();
+    std::vector<CCsvProblem> warnings;
+    return Export(radio, warnings);
+}
+
+std::string CChannelCsv::Export(CM220Radio& radio, std::vector<CCsvProblem>& warnings) {
     std::string text = std::string(kHeader) + kLineEnd;
     for (int n = 1; n <= CM220Radio::kChannelCount; ++n) {
         if (radio.IsChannelEmpty(n))
             continue;
         const long hz = FrequencyHz(radio, n);
-        text += std::to_string(n) + ',' + CCsvReader::Quote(radio.GetName(n)) + ',' +
-                FormatMegahertz(hz) + ',' + kNeutralDuplexToCrossMode + ",AM," +
-                ChannelStep(spacing, hz) + ',' + (radio.GetLockout(n) == "ON" ? kLockoutMark : "") +
-                ",," + (radio.GetTxInhibit(n) == "ON" ? kTxInhibitWord : "") + ",,,," + kLineEnd;
+        const auto channel = CAirbandChannel::FromDesignator(hz);
+        if (!channel)
+            warnings.push_back(
+                {0, CCsvProblem::Kind::Warning,
+                 "memory channel " + std::to_string(n) + " holds " + FormatMegahertz(hz, 3) +
+                     " MHz, a point of the " + radio.GetChannelSpacing() +
+                     " raster that is neither a 25 kHz nor an 8.33 kHz channel; it is written "
+                     "as it stands"});
+        const std::string frequency = channel ? channel->CarrierText() : FormatMegahertz(hz);
+        const char* step = channel && channel->Is833() ? "8.33" : "25.00";
+        text += std::to_string(n) + ',' + CCsvReader::Quote(radio.GetName(n)) + ',' + frequency +
+                ',' + kNeutralDuplexToCrossMode + ",AM," + step + ',' +
+                (radio.GetLockout(n) == "ON" ? kLockoutMark : "") + ",," +
+                (radio.GetTxInhibit(n) == "ON" ? kTxInhibitWord : "") + ",,,," + kLineEnd;
     }
     return text;
 }
 
-std::vector<CCsvProblem> CChannelCsv::Import(CM220Radio& radio, std::string_view text) {
+CChannelCsv::ImportResult CChannelCsv::Import(CM220Radio& radio, std::string_view text,
+                                              const ImportOptions& options) {
     CCsvReader::Result read = CCsvReader::Read(text);
-    std::vector<CCsvProblem> problems = std::move(read.problems);
-    Importer importer(problems);
+    ImportResult result;
+    result.problems = std::move(read.problems);
+    Importer importer(result, options);
     // A quoting fault before the first record may have cost the header line;
     // the records after it would only give misleading errors then.
     const bool headerLost =
-        !problems.empty() &&
-        (read.records.empty() || problems.front().line < read.records.front().line);
-    if (!headerLost)
+        !result.problems.empty() &&
+        (read.records.empty() || result.problems.front().line < read.records.front().line);
+    if (!headerLost) {
         importer.Check(read.records);
-    const auto byLine = [](const CCsvProblem& a, const CCsvProblem& b) { return a.line < b.line; };
-    std::stable_sort(problems.begin(), problems.end(), byLine);
-    if (HasErrors(problems))
-        return problems;
+        importer.Place(radio);
+    }
+    SortByLine(result.problems);
+    if (HasErrors(result.problems))
+        return result;
     importer.Apply(radio);
-    std::stable_sort(problems.begin(), problems.end(), byLine);
-    return problems;
+    SortByLine(result.problems);
+    return result;
+}
+
+std::vector<CCsvProblem> CChannelCsv::Import(CM220Radio& radio, std::string_view text) {
+    return Import(radio, text, ImportOptions{}).problems;
 }

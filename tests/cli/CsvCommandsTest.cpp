@@ -83,7 +83,8 @@ TEST(CliCsv, AListWithErrorsLeavesTheFileAsItWas) {
     const auto run = Cli({"import-csv", plan, csv});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err, csv + ":3: error: Location 1 is already on line 2\n" + csv +
-                           ":4: error: Location 30 is not a memory channel (1 to 20)\n" +
+                           ":4: warning: skipped: Location 30 is not a memory channel (1 to "
+                           "20)\n" +
                            "kt-m220-cli: " + plan + " is unchanged\n");
     EXPECT_EQ(ReadFileBytes(plan), before);
 

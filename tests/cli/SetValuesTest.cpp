@@ -118,6 +118,50 @@ TEST(CliSet, HealAcceptsWhatTheRadioStoresAndSaysSo) {
     EXPECT_TRUE(Contains(Cli({"show", plan}).out, "\n02        136.975     X\n"));
 }
 
+TEST(CliSet, ASpacingChangeListsEveryChannelItChangesAndAsksForHeal) {
+    TempDir dir;
+    const std::string file = dir.File("plan.vkf");
+    ASSERT_EQ(Cli({"new", "-o", file}).status, 0);
+    auto set = Cli({"set", file, "--heal", "COMMON.CH_SPACING=8.33kHz", "CH.MCH.1.FREQUENCY=121.5",
+                    "CH.MCH.4.FREQUENCY=132.840", "CH.MCH.4.APPEAR=ON"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const std::string before = ReadFileBytes(file);
+
+    // To 25kHz: the 8.33 kHz channel moves to another carrier. Refused.
+    set = Cli({"set", file, "COMMON.CH_SPACING=25kHz"});
+    EXPECT_EQ(set.status, 4);
+    EXPECT_TRUE(Contains(set.err, "channel 4: the 8.33 kHz channel 132.840 (carrier 132.841667 "
+                                  "MHz) becomes the 25 kHz channel 132.850 (carrier 132.850000 "
+                                  "MHz), another carrier (the channel spacing changes from "
+                                  "8.33kHz to 25kHz)"))
+        << set.err;
+    EXPECT_TRUE(Contains(set.err, "channel 1: the 8.33 kHz channel 121.505"));
+    EXPECT_EQ(ReadFileBytes(file), before);
+
+    // To the combined spacing nothing changes: every 8.33 kHz designator is there.
+    set = Cli({"set", file, "COMMON.CH_SPACING=25k/8.33kHz"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    // Back to 25kHz with --heal: done, and said.
+    set = Cli({"set", file, "--heal", "COMMON.CH_SPACING=25kHz"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_TRUE(Contains(set.err, "warning: channel 4: "));
+    const auto shown = Cli({"show", file});
+    EXPECT_TRUE(Contains(shown.out, "132.850"));
+
+    // A 25 kHz channel at .x25 goes to the 8.33 kHz channel of its carrier in
+    // the combined spacing, never to the table's .x20.
+    set = Cli({"set", file, "--heal", "CH.MCH.4.FREQUENCY=132.825"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    set = Cli({"set", file, "COMMON.CH_SPACING=25k/8.33kHz"});
+    EXPECT_EQ(set.status, 4);
+    EXPECT_TRUE(Contains(set.err, "becomes the 8.33 kHz channel 132.830 (carrier 132.825000 "
+                                  "MHz), the same carrier"))
+        << set.err;
+    set = Cli({"set", file, "--heal", "COMMON.CH_SPACING=25k/8.33kHz"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_TRUE(Contains(Cli({"show", file}).out, "132.830"));
+}
+
 TEST(CliTerminal, TextFromAFileCannotActOnTheTerminal) {
     TempDir dir;
     const std::string plan = MakePlan(dir);

@@ -87,7 +87,7 @@ TEST_F(AppChannelCsv, AListWithErrorsChangesNothingAndSaysWhere) {
     const std::string before = DocumentBytes(*doc_);
     const std::string csv = File("bad.csv");
     WriteFileBytes(csv, std::string(kHeader) + "1,ONE,118.000,,\r\n" + "25,FAR,119.000,,\r\n" +
-                            "3,LOW,99.000,,\r\n");
+                            "3,LOW,9x.000,,\r\n");
 
     SeenBox box;
     AnswerFileDialog(csv, box);
@@ -95,7 +95,8 @@ TEST_F(AppChannelCsv, AListWithErrorsChangesNothingAndSaysWhere) {
     ASSERT_TRUE(box.shown);
     EXPECT_EQ(box.title, "KT-M220");
     EXPECT_EQ(box.text, "The channel list could not be imported.");
-    EXPECT_TRUE(box.informativeText.contains("line 3: error: Location 25"))
+    // A channel beyond 20 is another radio's row: skipped, and said.
+    EXPECT_TRUE(box.informativeText.contains("line 3: warning: skipped: Location 25"))
         << box.informativeText.toStdString();
     EXPECT_TRUE(box.informativeText.contains("line 4: error:")) << "every problem is listed";
     EXPECT_TRUE(box.informativeText.contains("Nothing has been changed."));

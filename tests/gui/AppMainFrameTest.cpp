@@ -48,12 +48,14 @@ TEST_F(AppMainFrame, MenusHoldEveryItemInOrder) {
           "-", "Recent File", "-", "E&xit"}},
         {"&Edit",
          {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "&Edit Memory...\tEnter", "-", "&Copy\tCtrl+C",
-          "&Paste\tCtrl+V", "-", "Clear\tDel", "Delete", "Insert\t"}},
+          "&Paste\tCtrl+V", "-", "Clear\tDel", "Delete", "Insert\t", "-",
+          "Add &Airport Channels..."}},
         {"&View", {"&Common Setting...", "-", "&Toolbar", "&Status Bar"}},
         {"COM &Port", {"COM1", "COM2", "COM3", "COM4", "-", "Port &Devices..."}},
         {"&Clone", {"&Read <- TR", "&Write -> TR", "-", "&Information..."}},
         {"&Help",
-         {"&Contents", "&Help Topics", "-", "Open &Backup Folder", "-", "&About KT-M220..."}},
+         {"&Contents", "&Help Topics", "-", "Open &Backup Folder", "&Update Airport Data...", "-",
+          "&About KT-M220..."}},
     };
     const QList<QAction*> bar = frame_->menuBar()->actions();
     ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));

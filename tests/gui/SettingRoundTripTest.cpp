@@ -5,6 +5,7 @@
 #include "CMemoryArchive.h"
 #include "ProcessRunner.h"
 #include "SettingSheetDriver.h"
+#include "SpacingChangeQuestion.h"
 #include "TempDir.h"
 #include "TextFields.h"
 
@@ -39,6 +40,14 @@ TEST(SettingRoundTrip, EverySettingChangedInTheSheetIsSavedToTheFile) {
         r.SetAppear(7, "ON");
     });
     FakeSheetHost host(radio);
+    // The 8.33kHz spacing holds channels 1 and 7 by the 8.33 kHz channels of
+    // their carriers: asked, and answered Yes.
+    std::size_t asked = 0;
+    SetSpacingChangeAnswerer(
+        [&asked](const std::string&, const std::vector<CSpacingChange::Move>& moves) {
+            asked = moves.size();
+            return true;
+        });
     const bool accepted = RunSheet(
         radio, host,
         [](CSettingSheet& sheet) {
@@ -58,7 +67,10 @@ TEST(SettingRoundTrip, EverySettingChangedInTheSheetIsSavedToTheFile) {
             QTest::keyClicks(&Control<QLineEdit>(sheet, "cloneCommentEdit"), "Flying club");
         },
         SheetEnd::Ok);
+    SetSpacingChangeAnswerer({});
     ASSERT_TRUE(accepted);
+    EXPECT_EQ(asked, 2u);
+    EXPECT_EQ(radio.GetFrequency(7), "119.105");
 
     TempDir dir;
     const std::string file = dir.File("settings.vkf");

@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 
+#include "CAddAirportDlg.h"
 #include "CAppIcons.h"
 #include "CChannelCsvCommands.h"
 #include "CDocumentCommands.h"
@@ -13,6 +14,7 @@
 #include "CSplashDlg.h"
 #include "CStatusPanes.h"
 #include "CStringTable.h"
+#include "CUpdateAirportDataDlg.h"
 #include "CViewCommands.h"
 #include "CWindowPlacement.h"
 #include "CommandIds.h"
@@ -237,6 +239,11 @@ void CMainFrame::CreateMenus() {
     editMenu_->addActions({Action(kEditCopy), Action(kEditPaste)});
     editMenu_->addSeparator();
     editMenu_->addActions({Action(kEditClear), Action(kEditDelete), Action(kEditInsert)});
+    editMenu_->addSeparator();
+    editMenu_
+        ->addAction(QStringLiteral("Add &Airport Channels..."), this,
+                    [this] { OnAddAirportChannels(); })
+        ->setStatusTip(QStringLiteral("Add an airport's published frequencies to empty channels"));
 
     // The toolbar's own show/hide action stands for the Toolbar command; it
     // is made with the toolbar (CreateToolBar) and inserted there.
@@ -260,6 +267,12 @@ void CMainFrame::CreateMenus() {
     help->addActions({Action(kHelpContents), Action(kHelpTopics)});
     help->addSeparator();
     help->addAction(Action(kHelpBackupFolder));
+    help->addAction(QStringLiteral("&Update Airport Data..."), this,
+                    [this] {
+                        CUpdateAirportDataDlg dialog(this);
+                        dialog.exec();
+                    })
+        ->setStatusTip(QStringLiteral("Download the current table of airport frequencies"));
     help->addSeparator();
     help->addAction(Action(kAppAbout));
 }
@@ -467,6 +480,17 @@ void CMainFrame::OnHelpTopics() {
 void CMainFrame::OnImportChannels() {
     if (csvCommands_->ImportWithDialog())
         SetMessageText(QStringLiteral(" Channels imported."));
+}
+
+void CMainFrame::OnAddAirportChannels() {
+    CAddAirportDlg dialog(doc_.GetRadio(), view_ ? view_->CurrentChannel() : 1, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The channels added, and a spacing switched for them, are one undo step.
+    doc_.SetModifiedFlag(true);
+    doc_.RecordEdit();
+    doc_.UpdateAllViews();
+    SetMessageText(QStringLiteral(" Airport channels added."));
 }
 
 void CMainFrame::OnOpenBackupFolder() {

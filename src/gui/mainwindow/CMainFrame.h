@@ -76,6 +76,7 @@ public slots:
     void OnHelpTopics();
     void OnPortDevices();
     void OnImportChannels();
+    void OnAddAirportChannels();
     void OnOpenBackupFolder();
     // Brings the title, the modified mark and the port check marks in step
     // with the document. Runs whenever the document, an edit command or the

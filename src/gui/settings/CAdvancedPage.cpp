@@ -38,7 +38,12 @@ void CAdvancedPage::ReadSettings(CM220Radio& radio) {
     vfoTxEnable_ = radio.GetVfoTxInhibit() == "DISABLE";
     memoryWriteEnable_ = radio.GetMemoryWriteEnable() == "ENABLE";
     channelSpacing_ = SpacingWord(radio.GetChannelSpacing());
+    spacingRead_ = channelSpacing_;
     cloneComment_ = radio.GetCloneComment();
+}
+
+std::string CAdvancedPage::SpacingChosen() const {
+    return SpacingWord(IsInitialized() ? SelectedText(*ui_->channelSpacingCombo) : channelSpacing_);
 }
 
 void CAdvancedPage::InitializePage() {

@@ -19,6 +19,11 @@ public:
     explicit CAdvancedPage(CM220Radio* radio, QWidget* parent = nullptr);
     ~CAdvancedPage() override;
 
+    // The channel spacing as read from the radio, and as the page would send
+    // it now ("25kHz", "8.33kHz" or "25k/8.33kHz").
+    std::string SpacingRead() const { return spacingRead_; }
+    std::string SpacingChosen() const;
+
 protected:
     void InitializePage() override;
     void TakeControls() override;
@@ -34,5 +39,6 @@ private:
     bool vfoTxEnable_ = false;
     bool memoryWriteEnable_ = false;
     std::string channelSpacing_;
+    std::string spacingRead_;
     std::string cloneComment_;
 };

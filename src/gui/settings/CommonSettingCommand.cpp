@@ -4,7 +4,11 @@
 #include "CCommonPage.h"
 #include "CM220Radio.h"
 #include "CSettingSheet.h"
+#include "CSpacingChange.h"
 #include "ISettingSheetHost.h"
+#include "SpacingChangeQuestion.h"
+
+#include <optional>
 
 bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host) {
     CSettingSheet sheet(host.DialogParent(), host.StartPageIndex());
@@ -17,10 +21,28 @@ bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host) {
     QObject::connect(&sheet, &CSettingSheet::PageChanged,
                      [&host](int index) { host.SetStartPageIndex(index); });
 
-    const bool accepted = sheet.exec() == QDialog::Accepted;
+    // A new channel spacing that changes stored channels lists them and asks
+    // first; No goes back to the sheet.
+    bool accepted = false;
+    bool spacingChanges = false;
+    for (;;) {
+        accepted = sheet.exec() == QDialog::Accepted;
+        spacingChanges = accepted && advanced.SpacingChosen() != advanced.SpacingRead();
+        if (!spacingChanges)
+            break;
+        const auto moves = CSpacingChange::Preview(radio, advanced.SpacingChosen());
+        if (moves.empty() || AskSpacingChange(&sheet, advanced.SpacingChosen(), moves))
+            break;
+    }
     if (accepted) {
+        std::optional<CSpacingChange> spacing;
+        if (spacingChanges)
+            spacing.emplace(radio);
         common.WriteBack();
         advanced.WriteBack();
+        // Channels the new spacing holds stay on their carrier.
+        if (spacing)
+            spacing->HoldChannels(radio);
         host.SetDocumentModified();
         host.UpdateAllViews();
     }
