@@ -4,6 +4,7 @@
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
 #include "CLockKeyState.h"
+#include "CLockKeyWatch.h"
 #include "CMainFrame.h"
 #include "CStatusPanes.h"
 #include "CommandIds.h"
@@ -210,22 +211,19 @@ TEST_F(AppMainFrame, StatusBarHasFivePanesTheLastBlank) {
     EXPECT_EQ(frame_->statusBar()->currentMessage(), " Cloning completed.");
 }
 
-TEST(AppLockKeys, ReadFromTheKeyboardLeds) {
-    TempDir leds;
-    auto led = [&](const std::string& name, const char* brightness) {
-        std::filesystem::create_directories(leds.Path() / name);
-        WriteFileBytes(leds.File(name + "/brightness"), brightness);
-    };
-    EXPECT_EQ(CLockKeyState::Read(QString::fromStdString(leds.Path().string())), CLockKeyState{});
-    led("input3::capslock", "0\n");
-    led("input3::numlock", "1\n");
-    led("input7::capslock", "1\n"); // a second keyboard
-    led("input3::scrolllock", "0\n");
-    led("phy0-led", "1\n");
-    const CLockKeyState state = CLockKeyState::Read(QString::fromStdString(leds.Path().string()));
-    EXPECT_TRUE(state.caps);
-    EXPECT_TRUE(state.num);
-    EXPECT_FALSE(state.scroll);
+// Offscreen (as on Wayland) the display server tells no lock key state: the
+// panes stay blank and say only which key they stand for, rather than "off".
+TEST_F(AppMainFrame, LockKeyPanesStayBlankWithoutAKeyboardState) {
+    CLockKeyWatch watch;
+    EXPECT_FALSE(watch.State().known);
+    CStatusPanes& panes = frame_->StatusPanes();
+    panes.ShowLockKeys({true, true, true, true});
+    EXPECT_EQ(panes.Pane(0)->text(), "CAP");
+    panes.ShowLockKeys(watch.State());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(panes.Pane(i)->text(), "") << i;
+    EXPECT_EQ(panes.Pane(0)->accessibleName(), "Caps Lock");
+    EXPECT_EQ(panes.Pane(2)->accessibleName(), "Scroll Lock");
 }
 
 TEST_F(AppMainFrame, PortChecksFollowThePortNumber) {

@@ -121,3 +121,22 @@ TEST_F(AppPlacementWindowManager, TheWholeWindowIsPlacedAndKept) {
     // Kept and restored again, it stays where it was.
     EXPECT_EQ(RunOnce(), second);
 }
+
+// On X11 the lock key panes show what the server's keyboard holds, and follow
+// a lock key the moment the server reports it.
+TEST_F(AppPlacementWindowManager, LockKeyPanesFollowTheServersKeyboard) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("KT_CHILD_LOCK_CAPS"), QStringLiteral("1"));
+    program.setProcessEnvironment(env);
+    program.start(QString::fromLatin1(KT_BINARY_DIR "/tests/gui/child/ui_unsaved_child"), {});
+    QByteArray out;
+    while (!out.contains("locks 1 0 0") && program.waitForReadyRead(30000))
+        out += program.readAllStandardOutput();
+    EXPECT_TRUE(out.startsWith("locks 0 0 0\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("locks 1 0 0")) << "Caps Lock was never seen: " << out.toStdString();
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(20000));
+}

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QString>
-
-// Whether Caps Lock, Num Lock and Scroll Lock are on, as the keyboard LEDs
-// show them (/sys/class/leds/input*::capslock and its kin). A key counts as
-// on when any keyboard shows it on; without such LEDs (a remote display, a
-// container) every key reads as off.
+// Whether Caps Lock, Num Lock and Scroll Lock are on. known is false where
+// the display server gives no state (the panes then stay blank).
 struct CLockKeyState {
     bool caps = false;
     bool num = false;
     bool scroll = false;
-
-    static CLockKeyState Read(const QString& ledFolder = QStringLiteral("/sys/class/leds"));
+    bool known = true;
 
     bool operator==(const CLockKeyState&) const = default;
 };

@@ -7,6 +7,7 @@
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
+#include "CLockKeyWatch.h"
 #include "CPortDevicesDlg.h"
 #include "CPrintCommands.h"
 #include "CQtCloneUi.h"
@@ -27,7 +28,6 @@
 
 namespace {
 // How often, at most, the idle handler looks at the lock keys.
-constexpr int kLockKeyIntervalMs = 250;
 
 // The words of a menu text without its mnemonic marks, its "..." and the
 // key text after the tab: a tool button's text, as a screen reader says it.
@@ -86,7 +86,11 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
     ConnectDocument();
     UpdateFromDocument();
 
-    lockKeysChecked_.start();
+    // The lock key panes follow the display server's keyboard; blank where
+    // it tells nothing.
+    lockKeys_ = new CLockKeyWatch(this);
+    statusPanes_->ShowLockKeys(lockKeys_->State());
+    connect(lockKeys_, &CLockKeyWatch::Changed, statusPanes_, &CStatusPanes::ShowLockKeys);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::OnIdle);
 }
@@ -382,12 +386,6 @@ void CMainFrame::UpdateFromDocument() {
 
 void CMainFrame::OnIdle() {
     FitRestoredFrame();
-    if (lockKeysChecked_.elapsed() < kLockKeyIntervalMs)
-        return;
-    lockKeysChecked_.restart();
-    const CLockKeyState keys = CLockKeyState::Read();
-    if (!(keys == statusPanes_->ShownLockKeys()))
-        statusPanes_->ShowLockKeys(keys);
 }
 
 void CMainFrame::ShowBanner() {

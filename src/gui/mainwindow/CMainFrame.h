@@ -15,6 +15,7 @@ class CDocumentCommands;
 class CHelpWindow;
 class CKTM220Doc;
 class CKTM220View;
+class CLockKeyWatch;
 class CPrintCommands;
 class CQtCloneUi;
 class CStatusPanes;
@@ -84,7 +85,7 @@ public slots:
     // image, so it is not asked at idle time.
     void UpdateFromDocument();
     // What the program does when it is idle: the restored size takes the
-    // window manager's frame in, and the lock key panes follow the keyboard.
+    // window manager's frame in.
     void OnIdle();
 
 signals:
@@ -127,7 +128,7 @@ private:
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QPointer<CHelpWindow> help_;
-    QElapsedTimer lockKeysChecked_;
+    CLockKeyWatch* lockKeys_ = nullptr;
     bool startedMaximized_ = false;
     // The restored rectangle is the whole window, frame and title bar
     // included; the window manager's frame is known only once the window is

@@ -15,7 +15,9 @@ constexpr int kPanePadding = 12;
 // their key is off.
 constexpr const char* kLockKeyNames[] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 
-QString SpokenLockKey(int index, bool on) {
+QString SpokenLockKey(int index, bool on, bool known = true) {
+    if (!known)
+        return QString::fromLatin1(kLockKeyNames[index]);
     return QString::fromLatin1(kLockKeyNames[index]) +
            (on ? QStringLiteral(" on") : QStringLiteral(" off"));
 }
@@ -45,8 +47,9 @@ void CStatusPanes::ShowLockKeys(const CLockKeyState& state) {
     const bool on[3] = {state.caps, state.num, state.scroll};
     for (int i = 0; i < 3; ++i) {
         QLabel* pane = panes_[static_cast<std::size_t>(i)];
-        pane->setText(on[i] ? CStringTable::Text(kPaneIds[i]) : QString());
-        pane->setAccessibleName(SpokenLockKey(i, on[i]));
+        const bool shown = state.known && on[i];
+        pane->setText(shown ? CStringTable::Text(kPaneIds[i]) : QString());
+        pane->setAccessibleName(SpokenLockKey(i, shown, state.known));
     }
     shown_ = state;
 }

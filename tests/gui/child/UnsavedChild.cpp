@@ -1,10 +1,16 @@
 #include "CKTM220App.h"
 #include "CKTM220Doc.h"
+#include "CLockKeyWatch.h"
 #include "CM220Radio.h"
 #include "CMainFrame.h"
 #include "DesktopProgram.h"
 
+#include <QGuiApplication>
 #include <QTimer>
+// The XKB header names a field "explicit", which C++ reserves.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 #include <cstdio>
 
 // The desktop program for the tests that run it as a process of its own.
@@ -15,8 +21,25 @@
 // round the window and the restored size has taken it in, or "unframed"
 // after 20 s without one. With KT_CHILD_REPORT_OPENED set it changes nothing,
 // prints "ready", then "opened TITLE" for each file the document opens.
+// With KT_CHILD_LOCK_CAPS set (on X11) it prints "locks C N S" for the lock
+// keys it shows, locks Caps Lock through XKB as a key press would, and prints
+// "locks C N S" again each time the shown state changes.
 int main(int argc, char** argv) {
     return RunDesktopProgram(argc, argv, [](CKTM220App& app) {
+        if (!qEnvironmentVariableIsEmpty("KT_CHILD_LOCK_CAPS")) {
+            auto* watch = app.MainFrame()->findChild<CLockKeyWatch*>();
+            auto print = [](const CLockKeyState& s) {
+                std::printf("locks %d %d %d\n", s.caps, s.num, s.scroll);
+                std::fflush(stdout);
+            };
+            print(watch->State());
+            QObject::connect(watch, &CLockKeyWatch::Changed, watch, print);
+            auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+            xcb_xkb_latch_lock_state(x11->connection(), XCB_XKB_ID_USE_CORE_KBD, XCB_MOD_MASK_LOCK,
+                                     XCB_MOD_MASK_LOCK, 0, 0, 0, 0, 0);
+            xcb_flush(x11->connection());
+            return;
+        }
         if (!qEnvironmentVariableIsEmpty("KT_CHILD_REPORT_OPENED")) {
             CKTM220Doc* doc = app.Document();
             QObject::connect(doc, &CKTM220Doc::StateChanged, doc,
