@@ -2,6 +2,7 @@
 
 #include "CliStatus.h"
 #include "CloneCommandsCli.h"
+#include "CompareCommands.h"
 #include "CsvCommands.h"
 #include "DataFileCommands.h"
 #include "EngineConsole.h"
@@ -25,7 +26,8 @@ constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 int RunEngine(const CommandLine::Parsed&, std::ostream&, std::ostream&);
 
 const char kTrailer[] =
-    "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
+    "Exit status: 0 done (diff: the same; 1 they differ), 2 wrong use, 3 a file that cannot be "
+    "read or written\n"
     "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
     "4 a value set would store differently (nothing saved; see --heal),\n"
     "5 the write was not confirmed (nothing sent);\n"
@@ -94,6 +96,16 @@ const std::vector<CliCommand>& CliCommands() {
          0,
          RunNew},
         {"show", kFiles, "FILE", "the channels and settings of a data file", {}, {}, 1, 1, RunShow},
+        {"diff",
+         kFiles,
+         "A B",
+         "what differs between data files A and B, one line\nper channel property or setting "
+         "(exit 0 the\nsame, 1 they differ, 3 a file does not load)",
+         {},
+         {},
+         2,
+         2,
+         RunDiff},
         {"set",
          kFiles,
          "FILE [--heal] COMMAND...",
