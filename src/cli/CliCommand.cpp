@@ -165,7 +165,8 @@ const std::vector<CliCommand>& CliCommands() {
         {"write",
          kRadio,
          "[--port P] [--yes] [--no-beep] FILE",
-         "write FILE into the transceiver",
+         "write FILE into the transceiver; first lists what\nit changes against the last read "
+         "backup",
          {"port", "yes", "no-beep"},
          {},
          1,

@@ -6,9 +6,11 @@
 #include "CM220Radio.h"
 #include "CPortNames.h"
 #include "CTerminalCloneUi.h"
+#include "CWritePreview.h"
 #include "CliStatus.h"
 #include "CloneSession.h"
 #include "DocumentFile.h"
+#include "TerminalText.h"
 
 #include <optional>
 #include <ostream>
@@ -80,6 +82,17 @@ void ReportBackup(const CloneSession& session, std::ostream& out, std::ostream& 
         err << "kt-m220-cli: note: no backup was kept: " << session.LastBackupNote() << "\n";
 }
 
+// What the write will change against the transceiver's last read, told
+// before the question.
+void PrintWritePreview(CM220Radio& radio, std::ostream& out) {
+    const CBackupStore store(CBackupStore::DefaultFolder());
+    const std::string lastRead = store.Newest(CBackupStore::Kind::Read);
+    for (const std::string& line :
+         CWritePreview::Lines(radio, lastRead, CBackupStore::DateOf(lastRead)))
+        out << TerminalSafe(line) << "\n";
+    out.flush();
+}
+
 } // namespace
 
 int RunInfo(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
@@ -132,6 +145,7 @@ int RunWrite(const CommandLine::Parsed& args, std::ostream& out, std::ostream& e
     const DocumentFileResult loaded = LoadDocument(clone.Radio(), parsed->file);
     if (!loaded.ok)
         return FileError(err, loaded);
+    PrintWritePreview(clone.Radio(), out);
     const int outcome = clone.Session().Write();
     ReportBackup(clone.Session(), out, err);
     return ExitStatus(outcome);
