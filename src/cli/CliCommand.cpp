@@ -26,12 +26,14 @@ constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 int RunEngine(const CommandLine::Parsed&, std::ostream&, std::ostream&);
 
 const char kTrailer[] =
-    "Exit status: 0 done (diff: the same; 1 they differ), 2 wrong use, 3 a file that cannot be "
-    "read or written\n"
-    "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
+    "Exit status: 0 done (diff: the same; 1 they differ), 2 wrong use,\n"
+    "3 a file that cannot be read or written "
+    "(missing,\nread-only, not a regular file, or a CSV channel list with errors),\n"
     "4 a value set would store differently (nothing saved; see --heal),\n"
-    "5 the write was not confirmed (nothing sent);\n"
-    "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
+    "5 the write was not confirmed (nothing sent),\n"
+    "7 written, but not verified (write --verify: the read-back failed);\n"
+    "for the transceiver commands the clone outcome: 1 cancelled, 77 failed\n"
+    "(also a write --verify found what the radio holds differs),\n"
     "80 no identity line, 85 not a transceiver this program serves,\n"
     "91 the serial port cannot be opened.\n"
     "A signal that ends the program (Ctrl-C outside a read or write exchange,\n"
@@ -76,6 +78,9 @@ const std::vector<CommandLine::OptionSpec>& CliOptions() {
          "COM1 to COM4 or a device path; without it, the\nport chosen in the desktop program"},
         {"yes", 'y', Takes::Nothing, nullptr, "answer OK to the question before a write"},
         {"no-beep", 0, Takes::Nothing, nullptr, "keep the beeps quiet"},
+        {"verify", 0, Takes::Nothing, nullptr,
+         "write: read the transceiver back and compare; exit\n77 when it holds something else, "
+         "7 when the\nread-back fails (written, but not verified)"},
         {"help", 'h', Takes::Nothing, nullptr, "show this help"},
         {"version", 0, Takes::Nothing, nullptr, "show the version"},
     };
@@ -164,10 +169,10 @@ const std::vector<CliCommand>& CliCommands() {
          RunRead},
         {"write",
          kRadio,
-         "[--port P] [--yes] [--no-beep] FILE",
+         "[--port P] [--yes] [--no-beep] [--verify] FILE",
          "write FILE into the transceiver; first lists what\nit changes against the last read "
          "backup",
-         {"port", "yes", "no-beep"},
+         {"port", "yes", "no-beep", "verify"},
          {},
          1,
          1,

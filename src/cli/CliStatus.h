@@ -12,6 +12,8 @@ inline constexpr int kFileError = 3;
 inline constexpr int kValueChanged = 4;
 // write: the question before the write was not answered OK; nothing was sent.
 inline constexpr int kDeclinedWrite = 5;
+// write --verify: the write went through, but reading it back got no answer.
+inline constexpr int kNotVerified = 7;
 
 // "usage: kt-m220-cli <usage>" on err; gives kUsageError.
 int Usage(std::ostream& err, const char* usage);

@@ -66,3 +66,45 @@ TEST(CliWriteCheck, WriteTellsWhatItChangesAgainstTheLastRead) {
     EXPECT_TRUE(Contains(declined.out, "changes nothing against the last read")) << declined.out;
     EXPECT_TRUE(Contains(declined.err, " Write to transceiver\n")) << declined.err;
 }
+
+TEST(CliWriteCheck, VerifyReadsBackAndTellsWhatTheRadioHolds) {
+    TempDir dir;
+    ScopedEnv data("XDG_DATA_HOME", dir.File("data").c_str());
+    const std::string dep = Plan(dir, "dep.vkf", "DEP");
+    {
+        SimProcess sound({"--baud", "0"});
+        const auto run = Clone(sound, {"write", "--yes", "--verify", dep});
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        EXPECT_TRUE(Contains(run.out, " Clone writing succeeded. \n")) << run.out;
+        EXPECT_TRUE(Contains(run.out, "Verified: the transceiver holds what was written.\n"))
+            << run.out;
+    }
+    {
+        // Record 10 holds memory channel 5: the radio keeps its name altered
+        // though the write itself reports success.
+        SimProcess corrupting({"--baud", "0", "--corrupt-write", "10"});
+        const auto run = Clone(corrupting, {"write", "--yes", "--verify", dep});
+        EXPECT_EQ(run.status, 77) << run.out << run.err;
+        // The write's own outcome comes first, as without --verify.
+        const auto succeeded = run.out.find(" Clone writing succeeded. \n");
+        const auto failed = run.out.find("Verification failed: the transceiver does not hold what "
+                                         "was written (written -> read back):\n"
+                                         "  CH 5 Name: DEP -> EEP\n"
+                                         "What was sent is kept in the backup ");
+        ASSERT_NE(failed, std::string::npos) << run.out;
+        EXPECT_LT(succeeded, failed);
+        const auto backup = run.out.find("_write.vkf\n", failed);
+        ASSERT_NE(backup, std::string::npos) << run.out;
+        const std::string path = run.out.substr(failed, backup + 10 - failed);
+        EXPECT_EQ(ReadFileBytes(path.substr(path.find(dir.File("data")))), ReadFileBytes(dep));
+    }
+    {
+        // The cable is pulled once the write's 36 frames have passed.
+        SimProcess pulled({"--baud", "0", "--pull-after", "36"});
+        const auto run = Clone(pulled, {"write", "--yes", "--verify", dep});
+        EXPECT_EQ(run.status, 7) << run.out << run.err;
+        EXPECT_TRUE(Contains(run.out, " Clone writing succeeded. \n")) << run.out;
+        EXPECT_TRUE(Contains(run.out, "written, but not verified")) << run.out;
+        EXPECT_FALSE(Contains(run.out, " Err: ")) << run.out;
+    }
+}
