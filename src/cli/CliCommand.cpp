@@ -3,6 +3,7 @@
 #include "AirportCommands.h"
 #include "CliStatus.h"
 #include "CloneCommandsCli.h"
+#include "CompareCommands.h"
 #include "CsvCommands.h"
 #include "DataFileCommands.h"
 #include "EngineConsole.h"
@@ -25,17 +26,19 @@ constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 int RunEngine(const CommandLine::Parsed&, std::ostream&, std::ostream&);
 
-const char kTrailer[] =
-    "Exit status: 0 done, 2 wrong use, 3 a file that cannot be read or written\n"
-    "(missing, read-only, not a regular file, or a CSV channel list with errors),\n"
-    "4 a value set would store differently (nothing saved; see --heal), or a\n"
-    "channel the spacing cannot hold (nothing saved; see --spacing auto),\n"
-    "5 the write was not confirmed (nothing sent), 6 too few empty channels;\n"
-    "for the transceiver commands the clone outcome: 1 cancelled, 77 failed,\n"
-    "80 no identity line, 85 not a transceiver this program serves,\n"
-    "91 the serial port cannot be opened.\n"
-    "A signal that ends the program (Ctrl-C outside a read or write exchange,\n"
-    "SIGTERM, SIGHUP, SIGQUIT, SIGPIPE) first removes its temporary files.\n";
+const char kTrailer[] = "Exit status: 0 done (diff: the same; 1 they differ), 2 wrong use,\n"
+                        "3 a file that cannot be read or written (missing, read-only, not a\n"
+                        "regular file, or a CSV channel list with errors),\n"
+                        "4 a value set would store differently (nothing saved; see --heal), or a\n"
+                        "channel the spacing cannot hold (nothing saved; see --spacing auto),\n"
+                        "5 the write was not confirmed (nothing sent), 6 too few empty channels,\n"
+                        "7 written, but not verified (write --verify: the read-back failed);\n"
+                        "for the transceiver commands the clone outcome: 1 cancelled, 77 failed\n"
+                        "(also a write --verify found what the radio holds differs),\n"
+                        "80 no identity line, 85 not a transceiver this program serves,\n"
+                        "91 the serial port cannot be opened.\n"
+                        "A signal that ends the program (Ctrl-C outside a read or write exchange,\n"
+                        "SIGTERM, SIGHUP, SIGQUIT, SIGPIPE) first removes its temporary files.\n";
 
 const char kCloneNote[] =
     "  Ctrl-C cancels a read or write. Both first keep a copy of the image in\n"
@@ -87,6 +90,9 @@ const std::vector<CommandLine::OptionSpec>& CliOptions() {
          "add-airport: add a frequency between channels at\nthe nearest channel"},
         {"update", 0, Takes::Nothing, nullptr, "airports: download the current airport table"},
         {"no-beep", 0, Takes::Nothing, nullptr, "keep the beeps quiet"},
+        {"verify", 0, Takes::Nothing, nullptr,
+         "write: read the transceiver back and compare; exit\n77 when it holds something else, "
+         "7 when the\nread-back fails (written, but not verified)"},
         {"help", 'h', Takes::Nothing, nullptr, "show this help"},
         {"version", 0, Takes::Nothing, nullptr, "show the version"},
     };
@@ -107,6 +113,16 @@ const std::vector<CliCommand>& CliCommands() {
          0,
          RunNew},
         {"show", kFiles, "FILE", "the channels and settings of a data file", {}, {}, 1, 1, RunShow},
+        {"diff",
+         kFiles,
+         "A B",
+         "what differs between data files A and B, one line\nper channel property or setting "
+         "(exit 0 the\nsame, 1 they differ, 3 a file does not load)",
+         {},
+         {},
+         2,
+         2,
+         RunDiff},
         {"set",
          kFiles,
          "FILE [--heal] COMMAND...",
@@ -193,9 +209,10 @@ const std::vector<CliCommand>& CliCommands() {
          RunRead},
         {"write",
          kRadio,
-         "[--port P] [--yes] [--no-beep] FILE",
-         "write FILE into the transceiver",
-         {"port", "yes", "no-beep"},
+         "[--port P] [--yes] [--no-beep] [--verify] FILE",
+         "write FILE into the transceiver; first lists what\nit changes against the last read "
+         "backup",
+         {"port", "yes", "no-beep", "verify"},
          {},
          1,
          1,

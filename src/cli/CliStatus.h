@@ -15,6 +15,8 @@ inline constexpr int kValueChanged = 4;
 inline constexpr int kDeclinedWrite = 5;
 // add-airport: fewer empty memory channels than channels to add; nothing saved.
 inline constexpr int kTooFewChannels = 6;
+// write --verify: the write went through, but reading it back got no answer.
+inline constexpr int kNotVerified = 7;
 
 // "usage: kt-m220-cli <usage>" on err; gives kUsageError.
 int Usage(std::ostream& err, const char* usage);

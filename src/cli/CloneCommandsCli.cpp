@@ -6,9 +6,13 @@
 #include "CM220Radio.h"
 #include "CPortNames.h"
 #include "CTerminalCloneUi.h"
+#include "CWritePreview.h"
+#include "CWriteVerification.h"
 #include "CliStatus.h"
+#include "CloneMessages.h"
 #include "CloneSession.h"
 #include "DocumentFile.h"
+#include "TerminalText.h"
 
 #include <optional>
 #include <ostream>
@@ -19,6 +23,7 @@ struct CloneArgs {
     std::string file; // -o FILE for read, FILE for write
     bool yes = false;
     bool beep = true;
+    bool verify = false;
 };
 
 // The clone options; nothing when the port is given empty, which is a
@@ -26,7 +31,8 @@ struct CloneArgs {
 std::optional<CloneArgs> Options(const CommandLine::Parsed& args, std::string file) {
     if (args.Has("port") && args.Value("port").empty())
         return std::nullopt;
-    return CloneArgs{args.Value("port"), std::move(file), args.Has("yes"), !args.Has("no-beep")};
+    return CloneArgs{args.Value("port"), std::move(file), args.Has("yes"), !args.Has("no-beep"),
+                     args.Has("verify")};
 }
 
 // One clone command from the terminal: the radio data object, its clone
@@ -80,6 +86,45 @@ void ReportBackup(const CloneSession& session, std::ostream& out, std::ostream& 
         err << "kt-m220-cli: note: no backup was kept: " << session.LastBackupNote() << "\n";
 }
 
+// What the write will change against the transceiver's last read, told
+// before the question.
+void PrintWritePreview(CM220Radio& radio, std::ostream& out) {
+    const CBackupStore store(CBackupStore::DefaultFolder());
+    const std::string lastRead = store.Newest(CBackupStore::Kind::Read);
+    for (const std::string& line :
+         CWritePreview::Lines(radio, lastRead, CBackupStore::DateOf(lastRead)))
+        out << TerminalSafe(line) << "\n";
+    out.flush();
+}
+
+// Reads the transceiver back after a write and tells whether it holds what
+// was sent: 0 it does, 77 it holds something else, kNotVerified when the
+// read-back failed.
+int Verify(TerminalClone& clone, std::ostream& out) {
+    CM220Radio readBack;
+    readBack.NewData();
+    std::string problem;
+    CloneSession& session = clone.Session();
+    const int outcome = session.ReadBack(readBack, problem);
+    const CWriteVerification verification =
+        outcome == CloneOutcome::kCompleted
+            ? CWriteVerification::Compare(clone.Radio(), readBack, session.LastBackupPath())
+            : CWriteVerification::NotVerified(problem);
+    for (const std::string& line : verification.lines)
+        out << TerminalSafe(line) << "\n";
+    if (!session.ReadBackPath().empty())
+        out << "Backup of the read-back: " << session.ReadBackPath() << "\n";
+    switch (verification.verdict) {
+    case CWriteVerification::Verdict::Verified:
+        return 0;
+    case CWriteVerification::Verdict::Differs:
+        return CloneOutcome::kFailed;
+    case CWriteVerification::Verdict::NotVerified:
+        break;
+    }
+    return kNotVerified;
+}
+
 } // namespace
 
 int RunInfo(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
@@ -125,14 +170,17 @@ int RunRead(const CommandLine::Parsed& args, std::ostream& out, std::ostream& er
 int RunWrite(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     const auto parsed = Options(args, args.operands.at(0));
     if (!parsed)
-        return Usage(err, "write [--port P] [--yes] [--no-beep] FILE");
+        return Usage(err, "write [--port P] [--yes] [--no-beep] [--verify] FILE");
     TerminalClone clone(*parsed, out, err);
     if (!clone.Ready(err))
         return kFileError;
     const DocumentFileResult loaded = LoadDocument(clone.Radio(), parsed->file);
     if (!loaded.ok)
         return FileError(err, loaded);
+    PrintWritePreview(clone.Radio(), out);
     const int outcome = clone.Session().Write();
     ReportBackup(clone.Session(), out, err);
-    return ExitStatus(outcome);
+    if (outcome != CloneOutcome::kCompleted || !parsed->verify)
+        return ExitStatus(outcome);
+    return Verify(clone, out);
 }

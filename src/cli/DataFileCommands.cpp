@@ -3,6 +3,7 @@
 #include "CChannelRow.h"
 #include "CM220Radio.h"
 #include "CSpacingChange.h"
+#include "CSettingLabels.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
 #include "StoredValues.h"
@@ -13,33 +14,6 @@
 #include <ostream>
 
 namespace {
-// One common setting as a person reads it: its label and the getter.
-struct SettingLine {
-    const char* label;
-    std::string (CM220Radio::*get)();
-};
-
-const SettingLine kSettings[] = {
-    {"Operation beep", &CM220Radio::GetBeep},
-    {"Up/down key beep", &CM220Radio::GetBeepUpDownKey},
-    {"Side tone", &CM220Radio::GetSideTone},
-    {"Scan function", &CM220Radio::GetScanFunction},
-    {"Scan mode", &CM220Radio::GetScanMode},
-    {"Hanger scan", &CM220Radio::GetHangerScan},
-    {"Priority scan", &CM220Radio::GetPriorityScan},
-    {"Priority channel", &CM220Radio::GetPriorityChannel},
-    {"Indication mode", &CM220Radio::GetIndicationMode},
-    {"LCD backlight", &CM220Radio::GetLcdBacklight},
-    {"LCD dimmer", &CM220Radio::GetLcdDimmer},
-    {"Opening text", &CM220Radio::GetOpeningText},
-    {"Adjust mode", &CM220Radio::GetAdjustEnable},
-    {"Channel spacing", &CM220Radio::GetChannelSpacing},
-    {"VFO mode", &CM220Radio::GetVfoModeEnable},
-    {"VFO transmit inhibit", &CM220Radio::GetVfoTxInhibit},
-    {"Memory write", &CM220Radio::GetMemoryWriteEnable},
-    {"Clone comment", &CM220Radio::GetCloneComment},
-};
-
 void PrintChannels(CM220Radio& radio, std::ostream& out) {
     // The columns of the channel list, left to right, without the empty last one.
     static const char* const kTitles[] = {"CH",   "Prio",       "Frequency",
@@ -67,7 +41,7 @@ void PrintChannels(CM220Radio& radio, std::ostream& out) {
 }
 
 void PrintSettings(CM220Radio& radio, std::ostream& out) {
-    for (const SettingLine& s : kSettings) {
+    for (const CSettingLabels::Setting& s : CSettingLabels::All()) {
         char line[64];
         std::snprintf(line, sizeof line, "%-22s", s.label);
         std::string text = line + TerminalSafe((radio.*s.get)());

@@ -148,6 +148,27 @@ std::vector<std::string> CBackupStore::List() const {
     return paths;
 }
 
+std::string CBackupStore::Newest(Kind kind) const {
+    const std::string ending = std::string("_") + KindWord(kind) + kExtension;
+    const std::vector<Entry> entries = Entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (it->name.ends_with(ending))
+            return folder_ + "/" + it->name;
+    return {};
+}
+
+std::string CBackupStore::DateOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (!IsStamp(name.substr(0, kStampLength)))
+        return {};
+    std::string date(name.substr(0, kStampLength));
+    date[10] = ' ';
+    date[13] = ':';
+    date[16] = ':';
+    return date;
+}
+
 CBackupStore::Result CBackupStore::Store(std::string_view image, Kind kind) {
     if (folder_.empty())
         return {{}, "no home folder is known to keep backups in"};

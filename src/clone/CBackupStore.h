@@ -49,6 +49,11 @@ public:
 
     // The backups in the folder, oldest first, as full paths.
     std::vector<std::string> List() const;
+    // The newest backup of that kind as a full path; empty when there is none.
+    std::string Newest(Kind kind) const;
+    // "2026-12-07 05:49:55", the local time a backup's file name gives; empty
+    // for a path that is not a backup's.
+    static std::string DateOf(std::string_view path);
     // Removes the backups taken more than a year before now and then the
     // oldest beyond kMaxBackups, never the one named keep nor the newest
     // kKeptNewest, and nothing at all while now is before the newest backup's

@@ -1,6 +1,8 @@
 #include "CloneSession.h"
 
+#include "CBackupStore.h"
 #include "CM220Radio.h"
+#include "CloneMessages.h"
 #include "ICloneUi.h"
 
 CloneSession::CloneSession(CM220Radio& radio, ICloneUi* ui) : radio_(radio), cloneFile_("cl") {
@@ -48,4 +50,45 @@ int CloneSession::Information() {
     if (!ui_)
         return kNoUi;
     return Commands({}).Information();
+}
+
+int CloneSession::ReadBack(CM220Radio& target, std::string& problem) {
+    readBackPath_.clear();
+    problem.clear();
+    if (!ui_) {
+        problem = "there is no user interface to read with";
+        return kNoUi;
+    }
+    comm_.SetFile(cloneFile_.Path());
+    int outcome = comm_.RunInformation();
+    if (outcome == CloneOutcome::kCompleted) {
+        const CIdentityRecord& reported = comm_.GetIdentity();
+        const CIdentityRecord& own = radio_.GetIdentity();
+        if (reported.model != own.model || reported.revision != own.revision) {
+            outcome = CloneOutcome::kIllegalIdentity;
+        } else {
+            comm_.SetModelCode(own.model);
+            comm_.SetRevisionCode(own.revision);
+            outcome = comm_.RunRead();
+            if (outcome == CloneOutcome::kCompleted && !target.LoadDataFile(cloneFile_.Path()))
+                outcome = CloneOutcome::kFailed;
+        }
+    }
+    if (outcome == CloneOutcome::kCompleted) {
+        CBackupStore store(backupFolder_.empty() ? CBackupStore::DefaultFolder() : backupFolder_);
+        readBackPath_ = store.StoreFile(cloneFile_.Path(), CBackupStore::Kind::Read).path;
+        return outcome;
+    }
+    if (outcome == CloneOutcome::kCancelled)
+        problem = "the read-back was cancelled";
+    else if (outcome == CloneOutcome::kIllegalIdentity)
+        problem = "the transceiver answered as another model or revision";
+    else if (outcome == CloneOutcome::kPortFailed)
+        problem = "the port could not be opened again";
+    else {
+        problem = DiagnosisText(comm_.LastDiagnosis(), comm_.LastOpenError().device);
+        if (problem.empty())
+            problem = "the read-back did not come through";
+    }
+    return outcome;
 }

@@ -50,6 +50,15 @@ public:
     int Information();
     static constexpr int kNoUi = CCloneCommands::kDeclined;
 
+    // Reads the transceiver back after a write, to verify it: the identity
+    // exchange and its check, then a read into the clone file, loaded into
+    // target. No question, outcome message or beep: the write has told its
+    // own outcome, and the verification's follows. A read-back that loads is
+    // kept as a read backup (ReadBackPath). Gives the outcome code and, when
+    // it is not 0, what went wrong in problem.
+    int ReadBack(CM220Radio& target, std::string& problem);
+    const std::string& ReadBackPath() const { return readBackPath_; }
+
     // The backup the last Read or Write kept, and why it kept none.
     const std::string& LastBackupPath() const { return lastBackupPath_; }
     const std::string& LastBackupNote() const { return lastBackupNote_; }
@@ -66,4 +75,5 @@ private:
     std::string backupFolder_;
     std::string lastBackupPath_;
     std::string lastBackupNote_;
+    std::string readBackPath_;
 };

@@ -192,6 +192,13 @@ const std::vector<SimOption>& Options() {
           "program must cut to its\nbuffer and ignore"},
          Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.longFrame; }),
          ""},
+        {{"corrupt-write", 0, Takes::Value, "N",
+          "record N (1-31) of a write is kept with its sixth data\nbyte altered, though it was "
+          "echoed and taken as sound\n(record N+5 holds memory channel N: its name changes)"},
+         Count(
+             1, kSimRecordCount,
+             [](CSimOptions & o) -> auto& { return o.transceiver.faults.corruptWriteRecord; }),
+         "a record number, 1 to 31"},
         {{"result", 0, Takes::Value, "BYTE",
           "write result byte (hexadecimal) instead of 00 for an\naccepted write and 01 for a "
           "refused one; anything but\n00 leaves the image unchanged"},

@@ -190,6 +190,10 @@ void CTransceiver::TakeRecord(std::span<const std::uint8_t> payload, CTransceive
         return;
     }
     std::copy(bytes.begin() + 3, bytes.end() - 1, staged_.begin() + static_cast<long>(address));
+    if (recordsTaken_ == setup_.faults.corruptWriteRecord && count > kCorruptedByte) {
+        staged_[address + kCorruptedByte] ^= 0x01;
+        answer.log.push_back("write: " + number + " kept with its sixth data byte altered");
+    }
 }
 
 void CTransceiver::FinishWrite(std::span<const std::uint8_t> payload, CTransceiverAnswer& answer) {

@@ -17,6 +17,10 @@ struct CTransceiverFaults {
     bool shortEnd = false;     // a read ends with "Velk Inc" (one byte short)
     bool longFrame = false;    // a read starts with a 300-byte frame of an unknown command
     std::optional<std::uint8_t> result{}; // write result byte instead of the honest one
+    // Record n (1-31) of a write is kept with its sixth data byte altered (for
+    // a memory channel, the first letter of its name), though it arrived sound
+    // and was echoed as sent; 0: none. The transceiver reports success.
+    int corruptWriteRecord = 0;
 };
 
 struct CTransceiverSetup {
@@ -48,6 +52,8 @@ public:
     // cut the frame to its buffer and ignore it.
     static constexpr std::uint8_t kLongFrameCommand = 0xE7;
     static constexpr std::size_t kLongFrameBody = 300;
+    // The data byte of a record that the corrupt-write fault alters.
+    static constexpr std::size_t kCorruptedByte = 5;
 
     CTransceiver(const CTransceiverSetup& setup, const SimImage& image);
 

@@ -60,6 +60,12 @@ TEST(CBackupStore, NamesTellTimeAndKindAndStayUnique) {
                                                       "2026-12-07_05-49-55-2_write.vkf",
                                                       "2026-12-07_05-49-55-3_read.vkf",
                                                       "2026-12-07_05-49-56_write.vkf"}));
+    // The newest of each kind, by time and then by sequence, and its date.
+    EXPECT_EQ(store.Newest(CBackupStore::Kind::Read), folder + "/2026-12-07_05-49-55-3_read.vkf");
+    EXPECT_EQ(store.Newest(CBackupStore::Kind::Write), folder + "/2026-12-07_05-49-56_write.vkf");
+    EXPECT_EQ(CBackupStore::DateOf(store.Newest(CBackupStore::Kind::Read)), "2026-12-07 05:49:55");
+    EXPECT_EQ(CBackupStore::DateOf("/tmp/plan.vkf"), "");
+    EXPECT_EQ(CBackupStore(dir.File("none")).Newest(CBackupStore::Kind::Read), "");
 
     struct stat st {};
     ASSERT_EQ(stat(folder.c_str(), &st), 0);

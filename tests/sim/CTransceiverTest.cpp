@@ -269,6 +269,21 @@ TEST(CTransceiverTest, TheInjectedResultIsSentAndOnlyZeroKeepsTheWrite) {
     }
 }
 
+TEST(CTransceiverTest, ACorruptedWriteRecordIsKeptAlteredUnderSuccess) {
+    CTransceiverSetup setup;
+    setup.faults.corruptWriteRecord = 10; // 0x0A0, memory channel 5
+    CTransceiver transceiver(setup, SampleImage());
+    const SimImage written = ChangedImage();
+
+    const auto answer = WriteImage(transceiver, written);
+
+    ASSERT_EQ(answer.frames.size(), 1u);
+    EXPECT_EQ(answer.frames[0][5], 0x00);
+    EXPECT_TRUE(answer.imageWritten);
+    for (std::size_t a = kSimFirstRecord; a < kSimImageSize; ++a)
+        ASSERT_EQ(transceiver.Image()[a], a == 0x0A5 ? written[a] ^ 0x01 : written[a]) << a;
+}
+
 TEST(CTransceiverTest, AWriteEndingWrongOrCutOffIsNotKept) {
     const SimImage before = SampleImage();
     const SimImage written = ChangedImage();
