@@ -2,7 +2,8 @@
 
 #include "FileReplace.h"
 
-#include "CChannelCsv.h"
+#include "CM220Radio.h"
+#include "CMemoryArchive.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
@@ -12,6 +13,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 const QString kCsvFilter = QStringLiteral("Channel Lists (*.csv *.CSV);;All Files (*)");
@@ -71,7 +74,31 @@ CKTM220Doc::FileResult CChannelCsvCommands::Export(const QString& path) {
     return {};
 }
 
-CChannelCsvCommands::ImportResult CChannelCsvCommands::Import(const QString& path) {
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::Import(const QString& path, const CChannelCsv::ImportOptions& options) {
+    ImportResult result = Run(path, options, doc_.GetRadio());
+    if (!result.ok)
+        return result;
+    doc_.SetModifiedFlag(true);
+    doc_.RecordEdit();
+    doc_.UpdateAllViews();
+    return result;
+}
+
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::TryImport(const QString& path, const CChannelCsv::ImportOptions& options) {
+    CMemoryArchive image;
+    doc_.GetRadio().Serialize(image);
+    CM220Radio copy;
+    copy.NewData();
+    CMemoryArchive in(image.Bytes());
+    copy.Serialize(in);
+    return Run(path, options, copy);
+}
+
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::Run(const QString& path, const CChannelCsv::ImportOptions& options,
+                         CM220Radio& radio) {
     ImportResult result;
     const QString cannotImport = QStringLiteral("The channel list could not be imported.");
     const QString unchanged = QStringLiteral("\nNothing has been changed.");
@@ -100,21 +127,24 @@ CChannelCsvCommands::ImportResult CChannelCsvCommands::Import(const QString& pat
         return result;
     }
 
+    CChannelCsv::ImportResult imported;
     {
         CWaitCursor wait;
-        result.problems = CChannelCsv::Import(
-            doc_.GetRadio(),
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        imported = CChannelCsv::Import(
+            radio, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            options);
     }
+    result.problems = std::move(imported.problems);
+    result.skippedLines = std::move(imported.skippedLines);
+    result.needsOtherSpacing = imported.needsOtherSpacing;
+    result.spacingBefore = QString::fromStdString(imported.spacingBefore);
+    result.spacingAfter = QString::fromStdString(imported.spacingAfter);
     if (HasErrors(result.problems)) {
         result.message = cannotImport;
         result.detail = path + unchanged;
         return result;
     }
     result.ok = true;
-    doc_.SetModifiedFlag(true);
-    doc_.RecordEdit();
-    doc_.UpdateAllViews();
     return result;
 }
 
@@ -142,9 +172,78 @@ bool CChannelCsvCommands::ImportWithDialog() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString path = dialog.selectedFiles().constFirst();
-    const ImportResult result = Import(path);
+
+    // Every question is asked on a copy of the channels, so that No or Cancel
+    // leaves the document as it was.
+    CChannelCsv::ImportOptions options;
+    ImportResult trial = TryImport(path, options);
+    if (trial.needsOtherSpacing) {
+        CChannelCsv::ImportOptions switched = options;
+        switched.chooseSpacing = true;
+        ImportResult retried = TryImport(path, switched);
+        if (!retried.ok) {
+            ShowImportOutcome(path, retried);
+            return false;
+        }
+        if (!AskSpacing(trial, retried))
+            return false;
+        options = switched;
+        trial = std::move(retried);
+    }
+    if (!trial.ok) {
+        ShowImportOutcome(path, trial);
+        return false;
+    }
+    if (!trial.skippedLines.empty() && !AskSkipped(trial))
+        return false;
+    const ImportResult result = Import(path, options);
     ShowImportOutcome(path, result);
     return result.ok;
+}
+
+// The rows the spacing cannot hold, and the spacing that would hold them.
+bool CChannelCsvCommands::AskSpacing(const ImportResult& refused, const ImportResult& switched) {
+    std::vector<CCsvProblem> rows;
+    std::copy_if(refused.problems.begin(), refused.problems.end(), std::back_inserter(rows),
+                 [](const CCsvProblem& problem) { return problem.IsError(); });
+    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
+                    QStringLiteral("The channel list holds channels the %1 spacing cannot hold.")
+                        .arg(refused.spacingBefore),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(
+        ProblemLines(rows, kProblemsShown) +
+        QStringLiteral("\n\nSwitch the channel spacing to %1 first and import the list?\n"
+                       "No leaves everything unchanged.")
+            .arg(switched.spacingAfter));
+    if (static_cast<int>(rows.size()) > kProblemsShown)
+        box.setDetailedText(ProblemLines(rows, -1));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool CChannelCsvCommands::AskSkipped(const ImportResult& trial) {
+    std::vector<CCsvProblem> skipped;
+    for (const CCsvProblem& problem : trial.problems) {
+        if (std::find(trial.skippedLines.begin(), trial.skippedLines.end(), problem.line) !=
+            trial.skippedLines.end())
+            skipped.push_back(problem);
+    }
+    const qsizetype count = static_cast<qsizetype>(trial.skippedLines.size());
+    const QString text =
+        count == 1
+            ? QStringLiteral("One row of the channel list is for another radio and is skipped:")
+            : QStringLiteral("%1 rows of the channel list are for other radios and are skipped:")
+                  .arg(count);
+    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, dialogParent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(ProblemLines(skipped, kProblemsShown) +
+                           QStringLiteral("\n\nImport the other rows? Cancel changes nothing."));
+    if (static_cast<int>(skipped.size()) > kProblemsShown)
+        box.setDetailedText(ProblemLines(skipped, -1));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 // A failed import lists what is wrong; one with warnings says what the radio

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CChannelCsv.h"
 #include "CCsvProblem.h"
 #include "CKTM220Doc.h"
 
@@ -30,6 +31,10 @@ public:
         QString message;                   // what went wrong, for the user; empty when ok
         QString detail;                    // the file and the system's reason
         std::vector<CCsvProblem> problems; // in the order of the lines
+        std::vector<int> skippedLines;     // the rows skipped as another radio's
+        bool needsOtherSpacing = false;    // refused only for the spacing
+        QString spacingBefore;
+        QString spacingAfter;
     };
 
     CChannelCsvCommands(CKTM220Doc& doc, QWidget* dialogParent)
@@ -37,11 +42,16 @@ public:
 
     // The commands themselves, without dialogs or messages.
     CKTM220Doc::FileResult Export(const QString& path);
-    ImportResult Import(const QString& path);
+    ImportResult Import(const QString& path, const CChannelCsv::ImportOptions& options = {});
+    // The same on a copy of the channels: what the import would do, with
+    // nothing changed.
+    ImportResult TryImport(const QString& path, const CChannelCsv::ImportOptions& options);
 
     // The menu commands: a file dialog, then the command, then a message box
-    // on failure (and, for an import with warnings, the warnings). Each
-    // answers whether it was carried out.
+    // on failure (and, for an import with warnings, the warnings). Before an
+    // import changes anything it asks to switch the spacing when the list
+    // needs another, and to leave out the rows only another radio can take.
+    // Each answers whether it was carried out.
     bool ExportWithDialog();
     bool ImportWithDialog();
 
@@ -52,6 +62,10 @@ public:
 
 private:
     QString StartFolder() const;
+    ImportResult Run(const QString& path, const CChannelCsv::ImportOptions& options,
+                     CM220Radio& radio);
+    bool AskSpacing(const ImportResult& refused, const ImportResult& switched);
+    bool AskSkipped(const ImportResult& trial);
     void ShowImportOutcome(const QString& path, const ImportResult& result);
 
     CKTM220Doc& doc_;
