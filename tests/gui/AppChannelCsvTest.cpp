@@ -1,12 +1,16 @@
 #include "AppFrameFixture.h"
 
+#include "CChannelCsv.h"
 #include "CChannelCsvCommands.h"
 #include "CommandIds.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <filesystem>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 using namespace CommandId;
@@ -157,4 +161,97 @@ TEST_F(AppChannelCsv, FilesThatCannotBeUsedAreReported) {
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.detail.contains("far too large"));
     EXPECT_EQ(DocumentBytes(*doc_), before);
+}
+
+namespace {
+// Answers the boxes that come one after another, each with its button.
+void AnswerBoxes(std::vector<std::pair<SeenBox*, QMessageBox::StandardButton>> answers) {
+    if (answers.empty())
+        return;
+    AnswerNextModal([answers](QWidget* modal) mutable {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            ADD_FAILURE() << "no message box";
+            modal->close();
+            return;
+        }
+        const auto [seen, button] = answers.front();
+        answers.erase(answers.begin());
+        seen->shown = true;
+        seen->text = box->text();
+        seen->informativeText = box->informativeText();
+        box->button(button)->click();
+        AnswerBoxes(answers);
+    });
+}
+
+// A list as another radio's program writes it: every column, a Location 0,
+// FM rows of other bands, an 8.33 kHz carrier and the Mode and TStep of
+// other radios.
+std::string PeerList() {
+    const std::string rest = ",,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,";
+    return std::string(CChannelCsv::kHeader) + "\r\n" + "0,ZERO,118.100000" + rest +
+           "AM,25.00,,50W,,,,,\r\n" + "1,TOWER,118.100000" + rest + "AM,25.00,,50W,,,,,\r\n" +
+           "2,APP,132.841667" + rest + "AM,8.33,,50W,,,,,\r\n" + "3,HAM,146.010000" + rest +
+           "FM,5.00,,50W,,,,,\r\n" + "4,WX,162.550000" + rest + "NFM,12.50,S,1W,,,,,\r\n";
+}
+} // namespace
+
+TEST_F(AppChannelCsv, APeerListAsksForTheSpacingAndTheSkippedRowsFirst) {
+    Radio().SetChannelSpacing("25kHz");
+    FillPlan();
+    SaveAndOpen("plan.vkf");
+    const std::string before = DocumentBytes(*doc_);
+    const std::string csv = File("peer.csv");
+    WriteFileBytes(csv, PeerList());
+
+    // No to the spacing, then Cancel to the skipped rows: nothing changes.
+    for (const auto& [name, answers] :
+         std::vector<std::pair<const char*, std::vector<QMessageBox::StandardButton>>>{
+             {"no spacing", {QMessageBox::No}},
+             {"cancelled", {QMessageBox::Yes, QMessageBox::Cancel}}}) {
+        SCOPED_TRACE(name);
+        SeenBox spacing, skipped;
+        std::vector<std::pair<SeenBox*, QMessageBox::StandardButton>> boxes{{&spacing, answers[0]}};
+        if (answers.size() > 1)
+            boxes.emplace_back(&skipped, answers[1]);
+        AnswerFileDialog(csv, [boxes] { AnswerBoxes(boxes); });
+        Trigger(kFileImportChannels);
+        CancelPendingAnswers();
+        ASSERT_TRUE(spacing.shown);
+        EXPECT_TRUE(spacing.text.contains("25kHz")) << spacing.text.toStdString();
+        EXPECT_TRUE(spacing.informativeText.contains("25k/8.33kHz"));
+        EXPECT_TRUE(spacing.informativeText.contains("line 4: error:")) << "the row is named";
+        EXPECT_EQ(skipped.shown, answers.size() > 1);
+        if (skipped.shown) {
+            EXPECT_TRUE(skipped.text.startsWith("3 rows")) << skipped.text.toStdString();
+            for (const char* line : {"line 2:", "line 5:", "line 6:"})
+                EXPECT_TRUE(skipped.informativeText.contains(line)) << line;
+            EXPECT_FALSE(skipped.informativeText.contains("line 3:"));
+        }
+        EXPECT_EQ(DocumentBytes(*doc_), before);
+        EXPECT_FALSE(doc_->IsModified());
+        EXPECT_FALSE(Enabled(kEditUndo));
+    }
+
+    // Yes and OK: the airband rows are taken in the spacing that holds them.
+    SeenBox spacing, skipped, outcome;
+    AnswerFileDialog(csv, [&] {
+        AnswerBoxes({{&spacing, QMessageBox::Yes},
+                     {&skipped, QMessageBox::Ok},
+                     {&outcome, QMessageBox::Ok}});
+    });
+    Trigger(kFileImportChannels);
+    CancelPendingAnswers();
+    ASSERT_TRUE(skipped.shown);
+    EXPECT_EQ(Radio().GetChannelSpacing(), "25k/8.33kHz");
+    EXPECT_EQ(Radio().GetName(1), "TOWER");
+    EXPECT_EQ(Radio().GetFrequency(2), "132.840");
+    EXPECT_TRUE(Radio().IsChannelEmpty(4));
+    EXPECT_TRUE(ListShowsTheRadio());
+
+    // One step undoes the import and the spacing with it.
+    Trigger(kEditUndo);
+    EXPECT_EQ(DocumentBytes(*doc_), before);
+    EXPECT_FALSE(Enabled(kEditUndo));
 }
