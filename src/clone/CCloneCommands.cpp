@@ -7,6 +7,7 @@
 #include "ICloneUi.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 // Holds the wait cursor for as long as it lives.
@@ -63,28 +64,20 @@ int CCloneCommands::Read() {
     if (document_.isModified && document_.isModified() &&
         !ui_.AskOkCancel(std::string(CloneText::kAskRead) + "," + CloneText::kDataEdited))
         return kDeclined;
-    int outcome = RunInformationUnderWaitCursor();
-    if (outcome == CloneOutcome::kCompleted) {
-        if (!IdentityMatches()) {
-            outcome = CloneOutcome::kIllegalIdentity;
-        } else {
-            SetCodesFromRadio();
-            WaitCursor wait(ui_);
-            outcome = comm_.RunRead();
-            if (outcome == CloneOutcome::kCompleted) {
-                // A clone file the engine does not take is a failed read: the
-                // document stays as it was.
-                if (radio_.LoadDataFile(cloneFile_)) {
-                    // The clone file holds the records exactly as they came.
-                    KeepBackup(CBackupStore::Kind::Read);
-                    if (document_.onImageRead)
-                        document_.onImageRead();
-                } else {
-                    outcome = CloneOutcome::kFailed;
-                }
-            }
-        }
-    }
+    const int outcome = IdentifyThen([this] {
+        const int read = comm_.RunRead();
+        if (read != CloneOutcome::kCompleted)
+            return read;
+        // A clone file the engine does not take is a failed read: the
+        // document stays as it was.
+        if (!radio_.LoadDataFile(cloneFile_))
+            return CloneOutcome::kFailed;
+        // The clone file holds the records exactly as they came.
+        KeepBackup(CBackupStore::Kind::Read);
+        if (document_.onImageRead)
+            document_.onImageRead();
+        return read;
+    });
     comm_.SignalResult(outcome == CloneOutcome::kCompleted);
     Report(CloneCommand::Read, outcome);
     return outcome;
@@ -95,22 +88,26 @@ int CCloneCommands::Write() {
     lastBackupNote_.clear();
     if (!ui_.AskOkCancel(CloneText::kAskWrite))
         return kDeclined;
-    int outcome = RunInformationUnderWaitCursor();
-    if (outcome == CloneOutcome::kCompleted) {
-        if (!IdentityMatches()) {
-            outcome = CloneOutcome::kIllegalIdentity;
-        } else {
-            SetCodesFromRadio();
-            WaitCursor wait(ui_);
-            radio_.SaveDataFile(cloneFile_);
-            KeepBackup(CBackupStore::Kind::Write);
-            comm_.SetFile(cloneFile_);
-            outcome = comm_.RunWrite();
-        }
-    }
+    const int outcome = IdentifyThen([this] {
+        radio_.SaveDataFile(cloneFile_);
+        KeepBackup(CBackupStore::Kind::Write);
+        comm_.SetFile(cloneFile_);
+        return comm_.RunWrite();
+    });
     comm_.SignalResult(outcome == CloneOutcome::kCompleted);
     Report(CloneCommand::Write, outcome);
     return outcome;
+}
+
+int CCloneCommands::IdentifyThen(const std::function<int()>& exchange) {
+    const int outcome = RunInformationUnderWaitCursor();
+    if (outcome != CloneOutcome::kCompleted)
+        return outcome;
+    if (!IdentityMatches())
+        return CloneOutcome::kIllegalIdentity;
+    SetCodesFromRadio();
+    WaitCursor wait(ui_);
+    return exchange();
 }
 
 int CCloneCommands::Information() {

@@ -51,6 +51,10 @@ private:
     bool IdentityMatches() const;
     void SetCodesFromRadio();
     int RunInformationUnderWaitCursor();
+    // The information exchange, then, for the radio this program serves, its
+    // codes taken and exchange run under the wait cursor; the outcome of the
+    // first step that did not complete.
+    int IdentifyThen(const std::function<int()>& exchange);
     void Report(CloneCommand command, int outcome);
     void KeepBackup(CBackupStore::Kind kind);
 
