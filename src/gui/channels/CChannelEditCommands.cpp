@@ -2,6 +2,7 @@
 
 #include "CEditMemoryDlg.h"
 #include "CM220Radio.h"
+#include "CWaitCursor.h"
 #include "IChannelListHost.h"
 #include "TextFields.h"
 
@@ -19,15 +20,6 @@ const QString kCannotInsert =
 constexpr int kEditRefused = 0;
 constexpr int kEditAllowed = 1;
 constexpr int kEditWarning = 2;
-
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QMessageBox::StandardButton ShowBox(QWidget* parent, const QString& text, QMessageBox::Icon icon,
                                     QMessageBox::StandardButtons buttons) {
@@ -124,7 +116,7 @@ void CChannelEditCommands::Delete() {
         return;
     const int channel = host_.CurrentChannel();
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         radio_.DeleteChannel(channel, false);
         // The channels after this one move up, so whichever channel was the
         // priority channel no longer is where it was.
@@ -145,7 +137,7 @@ void CChannelEditCommands::Insert() {
     }
     SwitchPriorityOff();
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         radio_.InsertChannel(channel, false);
         host_.RefreshChannel(channel);
         host_.RefreshAllRows();

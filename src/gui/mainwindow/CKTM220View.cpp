@@ -2,6 +2,7 @@
 
 #include "CChannelRow.h"
 #include "CSettingsStore.h"
+#include "CWaitCursor.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -45,15 +46,6 @@ int InitialWidth(int saved, int defaultWidth, int titleWidth) {
     const int width = saved == 0 ? std::max(defaultWidth, titleWidth) : saved;
     return std::clamp(width, CKTM220View::kMinColumnWidth, CKTM220View::kMaxColumnWidth);
 }
-
-// The wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The words a screen reader says for a row; an empty cell says nothing.
 QString SpokenRow(const CChannelRow& row) {
@@ -186,7 +178,7 @@ void CKTM220View::RefreshChannel(int channel) {
 
 // Every row is asked of the engine first and only then shown.
 void CKTM220View::RefreshAllRows() {
-    const WaitCursor wait;
+    const CWaitCursor wait;
     std::array<CChannelRow, kRowCount> rows;
     for (int channel = 1; channel <= kRowCount; ++channel)
         rows[static_cast<std::size_t>(channel - 1)] = CChannelRow::Build(radio_, channel);
