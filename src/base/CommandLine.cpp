@@ -18,10 +18,10 @@ std::string Parsed::Value(std::string_view name) const {
     return {};
 }
 
-std::string Spelling(const OptionSpec& spec) {
-    if (spec.name && *spec.name)
-        return std::string("--") + spec.name;
-    return std::string("-") + spec.shortName;
+std::string Spelling(const OptionEntry& entry) {
+    if (entry.name && *entry.name)
+        return std::string("--") + entry.name;
+    return std::string("-") + entry.shortName;
 }
 
 namespace {
@@ -43,7 +43,7 @@ constexpr int kLongCodeBase = 0x100;
 
 } // namespace
 
-Parsed Parse(const std::vector<OptionSpec>& table, const std::vector<std::string>& args) {
+Parsed Parse(const std::vector<OptionEntry>& table, const std::vector<std::string>& args) {
     Parsed parsed;
     // getopt_long reorders argv (options first) and points into its strings:
     // give it copies, and read the operands from the reordered argv.
@@ -59,36 +59,36 @@ Parsed Parse(const std::vector<OptionSpec>& table, const std::vector<std::string
     // ':' first: a missing value comes back as ':' instead of a message on stderr.
     std::string shortOptions = ":";
     std::vector<option> longOptions;
-    std::vector<const OptionSpec*> byCode;
-    for (const OptionSpec& spec : table) {
-        if (!spec.name)
+    std::vector<const OptionEntry*> byCode;
+    for (const OptionEntry& entry : table) {
+        if (!entry.name)
             continue;
-        if (spec.shortName) {
-            shortOptions += spec.shortName;
-            if (spec.takes == Takes::Value)
+        if (entry.shortName) {
+            shortOptions += entry.shortName;
+            if (entry.takes == Takes::Value)
                 shortOptions += ':';
-            else if (spec.takes == Takes::OptionalValue)
+            else if (entry.takes == Takes::OptionalValue)
                 shortOptions += "::";
         }
-        if (*spec.name) {
+        if (*entry.name) {
             const int code = kLongCodeBase + static_cast<int>(byCode.size());
-            longOptions.push_back({spec.name, ArgumentKind(spec.takes), nullptr, code});
+            longOptions.push_back({entry.name, ArgumentKind(entry.takes), nullptr, code});
         }
-        byCode.push_back(&spec);
+        byCode.push_back(&entry);
     }
     longOptions.push_back({nullptr, 0, nullptr, 0});
 
-    const auto specOfShort = [&](int c) -> const OptionSpec* {
-        for (const OptionSpec* spec : byCode)
-            if (spec->shortName == c)
-                return spec;
+    const auto entryOfShort = [&](int c) -> const OptionEntry* {
+        for (const OptionEntry* entry : byCode)
+            if (entry->shortName == c)
+                return entry;
         return nullptr;
     };
-    const auto specOfLong = [&](int code) -> const OptionSpec* {
+    const auto entryOfLong = [&](int code) -> const OptionEntry* {
         std::size_t longIndex = static_cast<std::size_t>(code - kLongCodeBase);
-        for (const OptionSpec* spec : byCode)
-            if (*spec->name && longIndex-- == 0)
-                return spec;
+        for (const OptionEntry* entry : byCode)
+            if (*entry->name && longIndex-- == 0)
+                return entry;
         return nullptr;
     };
 
@@ -111,17 +111,17 @@ Parsed Parse(const std::vector<OptionSpec>& table, const std::vector<std::string
             if (c == '?') {
                 parsed.error = "unknown option " + name;
             } else {
-                const OptionSpec* spec =
-                    optopt >= kLongCodeBase ? specOfLong(optopt) : specOfShort(optopt);
+                const OptionEntry* entry =
+                    optopt >= kLongCodeBase ? entryOfLong(optopt) : entryOfShort(optopt);
                 parsed.error =
-                    name + " needs " + (spec && spec->valueName ? spec->valueName : "a value");
+                    name + " needs " + (entry && entry->valueName ? entry->valueName : "a value");
             }
             return parsed;
         }
-        const OptionSpec* spec = c >= kLongCodeBase ? specOfLong(c) : specOfShort(c);
-        if (!spec)
+        const OptionEntry* entry = c >= kLongCodeBase ? entryOfLong(c) : entryOfShort(c);
+        if (!entry)
             continue;
-        const std::string name = *spec->name ? spec->name : std::string(1, spec->shortName);
+        const std::string name = *entry->name ? entry->name : std::string(1, entry->shortName);
         parsed.options.emplace_back(name, optarg ? optarg : "");
     }
     for (int i = optind; i < argc; ++i)
@@ -149,15 +149,15 @@ void AppendColumns(std::string& text, std::string left, std::string_view help, s
     }
 }
 
-std::string Help(const std::vector<OptionSpec>& table, std::size_t helpColumn) {
+std::string Help(const std::vector<OptionEntry>& table, std::size_t helpColumn) {
     std::string text;
     bool first = true;
-    for (const OptionSpec& spec : table) {
-        if (!spec.name) {
+    for (const OptionEntry& entry : table) {
+        if (!entry.name) {
             if (!first)
                 text += "\n";
-            if (spec.help && *spec.help) {
-                text += spec.help;
+            if (entry.help && *entry.help) {
+                text += entry.help;
                 text += ":\n";
             }
             first = false;
@@ -165,25 +165,25 @@ std::string Help(const std::vector<OptionSpec>& table, std::size_t helpColumn) {
         }
         first = false;
         std::string left = "  ";
-        if (spec.shortName) {
+        if (entry.shortName) {
             left += '-';
-            left += spec.shortName;
-            if (*spec.name)
+            left += entry.shortName;
+            if (*entry.name)
                 left += ", ";
         }
-        if (*spec.name) {
+        if (*entry.name) {
             left += "--";
-            left += spec.name;
+            left += entry.name;
         }
-        if (spec.takes == Takes::Value && spec.valueName) {
+        if (entry.takes == Takes::Value && entry.valueName) {
             left += ' ';
-            left += spec.valueName;
-        } else if (spec.takes == Takes::OptionalValue && spec.valueName) {
+            left += entry.valueName;
+        } else if (entry.takes == Takes::OptionalValue && entry.valueName) {
             left += "[=";
-            left += spec.valueName;
+            left += entry.valueName;
             left += ']';
         }
-        AppendColumns(text, left, spec.help ? spec.help : "", helpColumn);
+        AppendColumns(text, left, entry.help ? entry.help : "", helpColumn);
     }
     return text;
 }

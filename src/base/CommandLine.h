@@ -11,7 +11,7 @@ namespace CommandLine {
 
 enum class Takes { Nothing, Value, OptionalValue };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;      // long name without the dashes ("port"); nullptr: a heading
     char shortName;        // 'o' for -o; 0 when there is none
     Takes takes;           // an OptionalValue is given only as --name=VALUE
@@ -35,11 +35,11 @@ struct Parsed {
 // operands may be mixed; "--" ends the options; an option given again
 // overrides its earlier value. An unknown option or a missing value is an
 // error.
-Parsed Parse(const std::vector<OptionSpec>& table, const std::vector<std::string>& args);
+Parsed Parse(const std::vector<OptionEntry>& table, const std::vector<std::string>& args);
 
 // "  -o, --output FILE    help" lines for the table, the help starting at
 // column helpColumn; headings become a blank line and "Heading:".
-std::string Help(const std::vector<OptionSpec>& table, std::size_t helpColumn);
+std::string Help(const std::vector<OptionEntry>& table, std::size_t helpColumn);
 
 // Appends left padded to column, then help's first line; help's further
 // lines follow indented to the column. A left part too long for the column
@@ -47,6 +47,6 @@ std::string Help(const std::vector<OptionSpec>& table, std::size_t helpColumn);
 void AppendColumns(std::string& text, std::string left, std::string_view help, std::size_t column);
 
 // "--name" or "-o" as a user would type it, for messages.
-std::string Spelling(const OptionSpec& spec);
+std::string Spelling(const OptionEntry& entry);
 
 } // namespace CommandLine

@@ -71,8 +71,8 @@ int UsageOf(const CliCommand& command, std::ostream& err, const std::string& pro
 
 } // namespace
 
-const std::vector<CommandLine::OptionSpec>& CliOptions() {
-    static const std::vector<CommandLine::OptionSpec> table = {
+const std::vector<CommandLine::OptionEntry>& CliOptions() {
+    static const std::vector<CommandLine::OptionEntry> table = {
         {"output", 'o', Takes::Value, "FILE", "the file to write (new, read, export-csv)"},
         {"heal", 0, Takes::Nothing, nullptr, "set: store values as the radio would hold them"},
         {"port", 0, Takes::Value, "P",
@@ -276,22 +276,22 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
 
     // Only the options this command takes are known to its parser.
-    std::vector<CommandLine::OptionSpec> specs;
-    for (const CommandLine::OptionSpec& spec : CliOptions())
-        if (std::find(command->options.begin(), command->options.end(), spec.name) !=
+    std::vector<CommandLine::OptionEntry> entries;
+    for (const CommandLine::OptionEntry& entry : CliOptions())
+        if (std::find(command->options.begin(), command->options.end(), entry.name) !=
             command->options.end())
-            specs.push_back(spec);
+            entries.push_back(entry);
     const CommandLine::Parsed parsed =
-        CommandLine::Parse(specs, std::vector<std::string>(args.begin() + 1, args.end()));
+        CommandLine::Parse(entries, std::vector<std::string>(args.begin() + 1, args.end()));
     if (!parsed.Ok())
         return UsageOf(*command, err, parsed.error);
-    for (const CommandLine::OptionSpec& spec : specs)
-        if (!parsed.Has(spec.name) && std::find(command->required.begin(), command->required.end(),
-                                                spec.name) != command->required.end())
-            return UsageOf(
-                *command, err,
-                (spec.shortName ? std::string("-") + spec.shortName : CommandLine::Spelling(spec)) +
-                    " " + spec.valueName + " is needed");
+    for (const CommandLine::OptionEntry& entry : entries)
+        if (!parsed.Has(entry.name) && std::find(command->required.begin(), command->required.end(),
+                                                 entry.name) != command->required.end())
+            return UsageOf(*command, err,
+                           (entry.shortName ? std::string("-") + entry.shortName
+                                            : CommandLine::Spelling(entry)) +
+                               " " + entry.valueName + " is needed");
     const std::size_t count = parsed.operands.size();
     if (count < command->minOperands || count > command->maxOperands)
         return UsageOf(*command, err,

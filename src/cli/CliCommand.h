@@ -25,7 +25,7 @@ struct CliCommand {
 };
 
 // Every option any command takes, with its help.
-const std::vector<CommandLine::OptionSpec>& CliOptions();
+const std::vector<CommandLine::OptionEntry>& CliOptions();
 const std::vector<CliCommand>& CliCommands();
 
 // The whole --help text.

@@ -40,7 +40,7 @@ bool ParseHex(std::string_view text, std::size_t maxDigits, unsigned& value) {
 
 // One option of the simulator: how it is spelled and helped, and what it does.
 struct SimOption {
-    CommandLine::OptionSpec spec;
+    CommandLine::OptionEntry entry;
     // Applies the value (empty for options without one); false when it is bad.
     std::function<bool(CSimOptions&, const std::string&)> apply;
     const char* expects; // what a good value looks like, for the error text
@@ -220,10 +220,10 @@ const std::vector<SimOption>& Options() {
 
 bool CSimOptions::Parse(const std::vector<std::string>& args, CSimOptions& options,
                         std::string& error) {
-    std::vector<CommandLine::OptionSpec> specs;
+    std::vector<CommandLine::OptionEntry> entries;
     for (const SimOption& option : Options())
-        specs.push_back(option.spec);
-    const CommandLine::Parsed given = CommandLine::Parse(specs, args);
+        entries.push_back(option.entry);
+    const CommandLine::Parsed given = CommandLine::Parse(entries, args);
     if (!given.Ok()) {
         error = given.error;
         return false;
@@ -236,7 +236,7 @@ bool CSimOptions::Parse(const std::vector<std::string>& args, CSimOptions& optio
     for (const auto& [name, value] : given.options) {
         const auto found =
             std::find_if(Options().begin(), Options().end(),
-                         [&](const SimOption& o) { return o.spec.name && name == o.spec.name; });
+                         [&](const SimOption& o) { return o.entry.name && name == o.entry.name; });
         if (found == Options().end() || !found->apply(parsed, value)) {
             error = "--" + name + ": \"" + value + "\" is not " +
                     (found == Options().end() ? "known" : found->expects);
@@ -252,16 +252,16 @@ std::string CSimOptions::VersionText() {
 }
 
 std::string CSimOptions::HelpText() {
-    std::vector<CommandLine::OptionSpec> specs;
+    std::vector<CommandLine::OptionEntry> entries;
     for (const SimOption& option : Options())
-        specs.push_back(option.spec);
+        entries.push_back(option.entry);
     return R"(Usage: kt-m220-sim [OPTION]...
 A virtual VR-M220 transceiver with its cloning cable, on a pseudo-terminal.
 Prints the device to open on the first line of standard output, then echoes
 every byte the program sends and answers its identity, read and write
 requests. Runs until SIGINT or SIGTERM (or as the options below say).
 
-)" + CommandLine::Help(specs, 23) +
+)" + CommandLine::Help(entries, 23) +
            R"(
 A read or write request for another model or revision is ignored, as a real
 transceiver stays silent. A write enters the image only when every record

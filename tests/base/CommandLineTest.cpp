@@ -5,7 +5,7 @@
 namespace {
 using CommandLine::Takes;
 
-const std::vector<CommandLine::OptionSpec> kTable = {
+const std::vector<CommandLine::OptionEntry> kTable = {
     {nullptr, 0, Takes::Nothing, nullptr, "Files"},
     {"output", 'o', Takes::Value, "FILE", "where to write"},
     {"heal", 0, Takes::Nothing, nullptr, "accept what the radio stores"},

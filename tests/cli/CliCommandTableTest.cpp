@@ -19,18 +19,18 @@ TEST(CliCommandTable, EachSynopsisShowsExactlyTheOptionsItsCommandTakes) {
              ++it)
             shown.push_back((*it)[2]);
         std::vector<std::string> taken;
-        for (const CommandLine::OptionSpec& spec : CliOptions()) {
+        for (const CommandLine::OptionEntry& entry : CliOptions()) {
             const bool takes = std::find(command.options.begin(), command.options.end(),
-                                         spec.name) != command.options.end();
-            const std::string longName = std::string("--") + spec.name;
+                                         entry.name) != command.options.end();
+            const std::string longName = std::string("--") + entry.name;
             const std::string shortName =
-                spec.shortName ? std::string("-") + spec.shortName : std::string("-?");
+                entry.shortName ? std::string("-") + entry.shortName : std::string("-?");
             const bool inSynopsis =
                 std::find(shown.begin(), shown.end(), longName) != shown.end() ||
                 std::find(shown.begin(), shown.end(), shortName) != shown.end();
             EXPECT_EQ(takes, inSynopsis) << longName;
             if (inSynopsis)
-                taken.push_back(spec.name);
+                taken.push_back(entry.name);
         }
         EXPECT_EQ(taken.size(), shown.size()) << "an option in the synopsis that no table knows";
     }
