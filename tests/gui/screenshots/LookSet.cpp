@@ -92,28 +92,7 @@ void ScreenshotSets::RenderLook(const QString& folder, const QString& work, bool
         information.show();
         save(&information, "information.png");
     }
-    {
-        CAboutDlg about(&frame);
-        about.show();
-        save(&about, "about.png");
-    }
-
-    CSplashDlg::EnableBanner(true);
-    frame.ShowBanner();
-    if (CSplashDlg* banner = CSplashDlg::Banner()) {
-        save(banner, "banner.png");
-        banner->HideBanner();
-    } else {
-        failures << QStringLiteral("banner.png");
-    }
-    CSplashDlg::EnableBanner(false);
-
-    {
-        CPortDevicesDlg::Devices devices;
-        CPortDevicesDlg ports(devices, &frame);
-        ports.show();
-        save(&ports, "port-devices.png");
-    }
+    RenderAboutBannerAndPorts(frame, folder, failures);
 
     frame.OnHelpContents();
     CHelpWindow* help = frame.HelpWindow();

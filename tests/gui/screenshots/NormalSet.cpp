@@ -90,25 +90,7 @@ void ScreenshotSets::RenderNormal(const QString& folder, const QString& work,
             failures << QStringLiteral("information.png");
     }
 
-    CAboutDlg about(&frame);
-    about.show();
-    save(&about, "about.png");
-    about.close();
-
-    CSplashDlg::EnableBanner(true);
-    frame.ShowBanner();
-    if (CSplashDlg* banner = CSplashDlg::Banner()) {
-        save(banner, "banner.png");
-        banner->HideBanner();
-    } else {
-        failures << QStringLiteral("banner.png");
-    }
-    CSplashDlg::EnableBanner(false);
-
-    CPortDevicesDlg::Devices devices;
-    CPortDevicesDlg ports(devices, &frame);
-    ports.show();
-    save(&ports, "port-devices.png");
+    RenderAboutBannerAndPorts(frame, folder, failures);
 
     frame.OnHelpContents();
     if (CHelpWindow* help = frame.HelpWindow()) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class CMainFrame;
 class QWidget;
 
 // The windows of the program drawn to PNG files for the documentation.
@@ -19,6 +20,9 @@ void RenderNormal(const QString& folder, const QString& work, QStringList& failu
 // at other scales and colour schemes; dark draws the help's page of messages
 // too.
 void RenderLook(const QString& folder, const QString& work, bool dark, QStringList& failures);
+
+// About, the banner and Port Devices over frame, which both sets draw alike.
+void RenderAboutBannerAndPorts(CMainFrame& frame, const QString& folder, QStringList& failures);
 
 // Saves the widget's own area as folder/name, packed as tightly as PNG allows.
 bool Save(QWidget* widget, const QString& folder, const char* name);
