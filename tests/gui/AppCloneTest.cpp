@@ -18,15 +18,8 @@ protected:
     void SetUp() override {
         AppFrameTest::SetUp();
         doc_->SetCloneUi(&ui_);
-        // The transceiver's memory: channel 6 in use.
-        CM220Radio radio;
-        radio.NewData();
-        radio.SetFrequency(6, "119.250");
-        radio.SetName(6, "RADIO");
-        radio.SetAppear(6, "ON");
-        radio.HealChannel(6);
         image_ = File("transceiver.vkf");
-        ASSERT_TRUE(radio.SaveFile(image_));
+        ASSERT_TRUE(SaveTransceiverImage(image_));
     }
     void TearDown() override {
         sim_.reset();

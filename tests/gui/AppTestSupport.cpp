@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "CKTM220Doc.h"
+#include "CM220Radio.h"
 #include "CMemoryArchive.h"
 
 #include <QAbstractButton>
@@ -118,4 +119,14 @@ void AnswerNextBox(SeenBox& seen, int standardButton) {
 
 std::string DesktopProgramPath() {
     return std::string(KT_BINARY_DIR) + "/src/gui/kt-m220";
+}
+
+bool SaveTransceiverImage(const std::string& path) {
+    CM220Radio radio;
+    radio.NewData();
+    radio.SetFrequency(6, "119.250");
+    radio.SetName(6, "RADIO");
+    radio.SetAppear(6, "ON");
+    radio.HealChannel(6);
+    return radio.SaveFile(path);
 }

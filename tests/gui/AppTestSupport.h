@@ -17,6 +17,10 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
+// Saves the virtual transceiver's memory for the clone tests: the default
+// image with channel 6 in use (119.250, "RADIO").
+bool SaveTransceiverImage(const std::string& path);
+
 // A fixture for the application-shell tests: private folders for the
 // settings ($XDG_CONFIG_HOME), the lock file ($XDG_RUNTIME_DIR), the data
 // (backups, recovery: $XDG_DATA_HOME) and the temporary files ($TMPDIR), set
