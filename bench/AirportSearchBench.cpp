@@ -1,12 +1,15 @@
-// Timings of the airport frequency table as the Add Airport Channels dialog
-// and "kt-m220-cli airport" use it: loading the shipped table, and a search by
-// ident and by words over the whole of it (which must answer in under 20 ms).
 #include "CAirportData.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <stdexcept>
+
+namespace kt {
+
+// Timings of the airport frequency table as the Add Airport Channels dialog
+// and "kt-m220-cli airport" use it: loading the shipped table, and a search by
+// ident and by words over the whole of it (which must answer in under 20 ms).
 
 namespace {
 const CAirportTable& Table() {
@@ -53,3 +56,5 @@ BENCHMARK(BM_SearchNothing)->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();
+
+} // namespace kt

@@ -1,6 +1,3 @@
-// Timings of the engine's command entry as the program uses it: one channel
-// query, the channel list's full refresh, a heal, and a data file saved and
-// loaded again.
 #include "CRigEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +7,12 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+namespace kt {
+
+// Timings of the engine's command entry as the program uses it: one channel
+// query, the channel list's full refresh, a heal, and a data file saved and
+// loaded again.
 
 namespace {
 // An engine holding a realistic image: every channel in use and named.
@@ -108,3 +111,5 @@ BENCHMARK(SaveThenLoad)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 BENCHMARK_MAIN();
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 
+namespace kt {
+
 namespace {
 unsigned CancelPass(std::string_view input) {
     return input.empty() ? 0u : static_cast<unsigned char>(input[0]) >> 1;
@@ -69,3 +71,5 @@ void CFuzzClonePort::CCancelUi::SetProgress(int percent) {
         std::abort();
     }
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // The clone engine on a line made of fuzz bytes. What the port receives is,
 // in this order, the echo of what the program wrote (when the cable echoes)
 // and then the fuzz bytes; when both have run out, nothing more arrives.
@@ -69,3 +71,5 @@ private:
     int opens_ = 0;
     CCancelUi ui_;
 };
+
+} // namespace kt

@@ -1,13 +1,3 @@
-// The bytes the clone engine receives during one exchange: cutting them into
-// frames, classifying the frames and every check on them. Built three times,
-// with KT_FUZZ_EXCHANGE set to 1 (read), 3 (write) or 4 (information); the
-// line is the fake port of CFuzzClonePort.
-//
-// Whatever arrives, the exchange must end with an outcome it can give, with
-// the port closed. A read that completes leaves a clone file of the identity
-// line, a comment and record lines; a write that completes has sent every
-// record of the clone file and its end frame; an information exchange that
-// completes holds an identity whose text fits its record.
 
 #include "CFuzzClonePort.h"
 #include "CM220Radio.h"
@@ -19,6 +9,19 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+using namespace kt;
+
+// The bytes the clone engine receives during one exchange: cutting them into
+// frames, classifying the frames and every check on them. Built three times,
+// with KT_FUZZ_EXCHANGE set to 1 (read), 3 (write) or 4 (information); the
+// line is the fake port of CFuzzClonePort.
+//
+// Whatever arrives, the exchange must end with an outcome it can give, with
+// the port closed. A read that completes leaves a clone file of the identity
+// line, a comment and record lines; a write that completes has sent every
+// record of the clone file and its end frame; an information exchange that
+// completes holds an identity whose text fits its record.
 
 #ifndef KT_FUZZ_EXCHANGE
 #error "KT_FUZZ_EXCHANGE names the exchange: 1 read, 3 write, 4 information"

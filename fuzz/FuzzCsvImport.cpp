@@ -1,8 +1,3 @@
-// A channel list of any content imported into a radio holding a varied
-// channel plan. The first byte chooses the channel spacing; the rest is the
-// text. A list with any error must leave the image exactly as it was; a list
-// taken must export into a list that imports again to the same image, and
-// every problem must carry a line of the text (or 0) and a text of its own.
 
 #include "CChannelCsv.h"
 #include "CM220Radio.h"
@@ -15,6 +10,14 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+using namespace kt;
+
+// A channel list of any content imported into a radio holding a varied
+// channel plan. The first byte chooses the channel spacing; the rest is the
+// text. A list with any error must leave the image exactly as it was; a list
+// taken must export into a list that imports again to the same image, and
+// every problem must carry a line of the text (or 0) and a text of its own.
 
 namespace {
 [[noreturn]] void Fail(const char* what) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace kt {
+
 namespace {
 [[noreturn]] void Fail(const std::string& what) {
     std::fprintf(stderr, "kt-fuzz: %s\n", what.c_str());
@@ -54,3 +56,5 @@ void CheckRoundTrip(CRigEngine& reader, const std::string& saved, const std::str
         Fail("a saved file changes every time it is loaded and saved");
 }
 } // namespace FuzzDataFiles
+
+} // namespace kt

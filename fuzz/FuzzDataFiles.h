@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 class CRigEngine;
 
 // The round trip of a saved data file through the engine, as the fuzzers
@@ -17,3 +19,5 @@ std::string Save(CRigEngine& engine, const std::string& path);
 // frequency comes back. A second round must change nothing.
 void CheckRoundTrip(CRigEngine& reader, const std::string& saved, const std::string& path);
 } // namespace FuzzDataFiles
+
+} // namespace kt

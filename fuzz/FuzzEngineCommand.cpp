@@ -1,12 +1,3 @@
-// The engine's command entry with any text. The input is cut at LF into up
-// to 64 commands sent one after another to one engine, so that a value set
-// by one command is seen by the next. Afterwards the image must save, and the
-// saved file must load into another engine and save the same data again
-// (FuzzDataFiles::CheckRoundTrip): whatever the commands did, the data file
-// stays sound.
-//
-// File commands may name paths: every path is kept inside a private folder
-// ('/' becomes '_', and the folder is put after every double quote).
 
 #include "CRigEngine.h"
 #include "FuzzDataFiles.h"
@@ -19,6 +10,18 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+
+using namespace kt;
+
+// The engine's command entry with any text. The input is cut at LF into up
+// to 64 commands sent one after another to one engine, so that a value set
+// by one command is seen by the next. Afterwards the image must save, and the
+// saved file must load into another engine and save the same data again
+// (FuzzDataFiles::CheckRoundTrip): whatever the commands did, the data file
+// stays sound.
+//
+// File commands may name paths: every path is kept inside a private folder
+// ('/' becomes '_', and the folder is put after every double quote).
 
 namespace {
 constexpr std::size_t kMaxCommands = 64;

@@ -1,9 +1,3 @@
-// FILE.LOAD on a data file of any content, by both ways a file comes in: the
-// engine's load command, and the radio data object reading a document (which
-// copies the lines through its temporary file first). Both must give the same
-// answer word. A refused file must leave the image exactly as it was; a file
-// taken must save again into a file that keeps its data through another load
-// and save (FuzzDataFiles::CheckRoundTrip).
 
 #include "CFileFormatError.h"
 #include "CM220Radio.h"
@@ -18,6 +12,15 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+using namespace kt;
+
+// FILE.LOAD on a data file of any content, by both ways a file comes in: the
+// engine's load command, and the radio data object reading a document (which
+// copies the lines through its temporary file first). Both must give the same
+// answer word. A refused file must leave the image exactly as it was; a file
+// taken must save again into a file that keeps its data through another load
+// and save (FuzzDataFiles::CheckRoundTrip).
 
 namespace {
 const char* const kAnswers[] = {"OK",

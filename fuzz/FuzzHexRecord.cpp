@@ -1,9 +1,3 @@
-// CHexRecord::Parse on any line. The first byte chooses the size of the bound
-// image (0: the transceiver's 512 bytes, else 3 to 1017 bytes, so that the
-// coverage map's spare bits are tried too); the rest is cut at LF into lines. Every line must
-// either be refused with the image untouched, or taken: then its bytes land where it says, its text
-// form is the line in upper case, and IsComplete agrees with a plain count of the addresses
-// written.
 
 #include "CHexRecord.h"
 #include "CMemoryImage.h"
@@ -17,6 +11,15 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+using namespace kt;
+
+// CHexRecord::Parse on any line. The first byte chooses the size of the bound
+// image (0: the transceiver's 512 bytes, else 3 to 1017 bytes, so that the
+// coverage map's spare bits are tried too); the rest is cut at LF into lines. Every line must
+// either be refused with the image untouched, or taken: then its bytes land where it says, its text
+// form is the line in upper case, and IsComplete agrees with a plain count of the addresses
+// written.
 
 namespace {
 [[noreturn]] void Fail(const char* what) {

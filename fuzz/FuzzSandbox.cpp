@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 bool UsableParent(const char* folder) {
     if (folder == nullptr || folder[0] != '/')
@@ -105,3 +107,5 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
     return n == 0;
 }
 } // namespace FuzzSandbox
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // A private folder for the files a fuzz target makes: created on first use
 // in $KT_FUZZ_TMPDIR (else /dev/shm, $TMPDIR or /tmp), made the TMPDIR of the
 // process, and removed with everything in it when the program ends. Its path holds no '.', '=' or
@@ -18,3 +20,5 @@ void Clear();
 bool WriteBytes(const std::string& path, std::string_view bytes);
 bool ReadBytes(const std::string& path, std::string& bytes);
 } // namespace FuzzSandbox
+
+} // namespace kt

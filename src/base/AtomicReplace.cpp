@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace kt {
+
 namespace {
 // Links followed before a chain counts as a loop, as the kernel counts them.
 constexpr int kMaxLinks = 40;
@@ -135,3 +137,5 @@ CReplaceResult AtomicReplace(const std::string& path, std::string_view bytes) {
         ::fsync(dir.Get());
     return {};
 }
+
+} // namespace kt

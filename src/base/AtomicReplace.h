@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // What became of replacing a file's contents. On failure, step names what
 // failed and error holds errno's value; the file at the path is untouched.
 struct CReplaceResult {
@@ -46,3 +48,5 @@ CReplaceResult CheckReplaceable(const std::string& path);
 // where the program may set them, the owner and group) of the file it
 // replaces; a new file gets 0666 less the umask.
 CReplaceResult AtomicReplace(const std::string& path, std::string_view bytes);
+
+} // namespace kt

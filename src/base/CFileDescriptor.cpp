@@ -6,6 +6,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+namespace kt {
+
 CFileDescriptor& CFileDescriptor::operator=(CFileDescriptor&& other) noexcept {
     if (this != &other)
         Reset(other.Release());
@@ -74,3 +76,5 @@ int CFileDescriptor::Ioctl(unsigned long request, void* argument) const {
 std::string CFileDescriptor::ErrorText(int code) {
     return std::strerror(code);
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <sys/types.h>
 
+namespace kt {
+
 // Owns one POSIX file descriptor and closes it when it dies. It can be moved
 // but not copied. The calls that an interrupting signal may break off are
 // repeated until they finish.
@@ -46,3 +48,5 @@ public:
 private:
     int fd_ = -1;
 };
+
+} // namespace kt

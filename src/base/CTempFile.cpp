@@ -6,6 +6,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace kt {
+
 CTempFile::CTempFile(const std::string& prefix) {
     const char* tmpdir = std::getenv("TMPDIR");
     if (!(tmpdir && Make(tmpdir, prefix, false)))
@@ -64,3 +66,5 @@ bool CTempFile::IsSafeInCommand(const std::string& path) {
             return false;
     return true;
 }
+
+} // namespace kt

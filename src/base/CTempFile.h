@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A private temporary file: created empty with mode 0600 by mkstemp, with a
 // name that begins with the given prefix, and removed when the object dies
 // unless it has been handed over with Keep (renamed into place, say). While
@@ -50,3 +52,5 @@ private:
     CFileDescriptor fd_;
     CCleanupEntry cleanup_;
 };
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 namespace CommandLine {
 
 bool Parsed::Has(std::string_view name) const {
@@ -189,3 +191,5 @@ std::string Help(const std::vector<OptionEntry>& table, std::size_t helpColumn) 
 }
 
 } // namespace CommandLine
+
+} // namespace kt

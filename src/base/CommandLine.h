@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace kt {
+
 // The option parsing shared by kt-m220-cli and kt-m220-sim: one table of
 // options drives both getopt_long and the option part of --help.
 namespace CommandLine {
@@ -50,3 +52,5 @@ void AppendColumns(std::string& text, std::string left, std::string_view help, s
 std::string Spelling(const OptionEntry& entry);
 
 } // namespace CommandLine
+
+} // namespace kt

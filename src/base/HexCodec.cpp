@@ -1,5 +1,7 @@
 #include "HexCodec.h"
 
+namespace kt {
+
 namespace HexCodec {
 
 char Digit(unsigned value) {
@@ -55,3 +57,5 @@ std::optional<ByteVector> Decode(std::string_view text) {
 }
 
 } // namespace HexCodec
+
+} // namespace kt

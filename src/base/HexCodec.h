@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // Hexadecimal digits as the data files and the clone protocol write them:
 // upper-case when written, and either case accepted when read unless a
 // caller asks for upper case only.
@@ -34,3 +36,5 @@ std::string Encode(std::span<const std::uint8_t> bytes);
 std::optional<ByteVector> Decode(std::string_view text);
 
 } // namespace HexCodec
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+namespace kt {
+
 std::string CReadResult::Reason() const {
     return CFileDescriptor::ErrorText(error);
 }
@@ -39,3 +41,5 @@ CReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes, std::st
             return {CReadResult::Step::TooLarge, 0};
     }
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace kt {
+
 // What became of reading a whole file. On failure, step names what failed and
 // error holds errno's value where the system gave one.
 struct CReadResult {
@@ -26,3 +28,5 @@ struct CReadResult {
 // is refused before a byte is read, and a file larger than maxBytes is
 // refused without reading it all.
 CReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr std::array<int, 5> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 constexpr std::size_t kSlotCount = 32;
@@ -191,3 +193,5 @@ void CCleanupEntry::Reset() {
     gSlots[static_cast<std::size_t>(slot_)].state.store(kFree);
     slot_ = -1;
 }
+
+} // namespace kt

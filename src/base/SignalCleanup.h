@@ -4,6 +4,8 @@
 #include <string>
 #include <termios.h>
 
+namespace kt {
+
 // What a program leaves behind when a signal ends it: its temporary files and
 // an open serial port. Each is registered here while it exists; once Install
 // has run, SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE remove every
@@ -73,3 +75,5 @@ public:
 private:
     int slot_ = -1;
 };
+
+} // namespace kt

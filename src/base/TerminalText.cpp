@@ -1,5 +1,7 @@
 #include "TerminalText.h"
 
+namespace kt {
+
 std::string TerminalSafe(std::string_view text) {
     std::string safe;
     safe.reserve(text.size());
@@ -7,3 +9,5 @@ std::string TerminalSafe(std::string_view text) {
         safe += (c >= 0x20 && c <= 0x7E) ? static_cast<char>(c) : '.';
     return safe;
 }
+
+} // namespace kt

@@ -16,6 +16,8 @@
 #include <set>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr int kNoMatch = 1;
 
@@ -245,3 +247,5 @@ int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream
     out << "Updated " << result.path << ": " << result.message << "\n";
     return 0;
 }
+
+} // namespace kt

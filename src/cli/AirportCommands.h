@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // kt-m220-cli airport IDENT_OR_WORDS: the airband frequencies an airport
 // publishes, each with the channel it is, its carrier and the name it would
 // get; exit 0, or 1 when no airport matches.
@@ -26,3 +28,5 @@ int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream
 
 // "airport data 2026-08-22 (shipped)" for --version.
 std::string AirportDataVersion();
+
+} // namespace kt

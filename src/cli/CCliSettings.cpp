@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <sstream>
 
+namespace kt {
+
 namespace {
 // The desktop program's settings are a few hundred bytes.
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
@@ -182,3 +184,5 @@ void CCliSettings::ApplyTo(CPortNames& names) const {
         if (!devices_[i].empty())
             names.SetDevice(i + 1, devices_[i]);
 }
+
+} // namespace kt

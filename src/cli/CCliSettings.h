@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 class CPortNames;
 
 // The desktop program's settings that the command line shares: the port
@@ -27,3 +29,5 @@ private:
     unsigned portNumber_ = 1;
     std::string devices_[4];
 };
+
+} // namespace kt

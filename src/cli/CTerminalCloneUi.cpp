@@ -8,6 +8,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 // Message texts may carry CR LF line ends; a terminal wants LF alone. A detail
 // may quote a clone file's line, so every other byte outside printable ASCII
@@ -116,3 +118,5 @@ void CTerminalCloneUi::ShowInformation(const std::string& model, const std::stri
          << "Comment : " << TerminalSafe(comment) << "\n"
          << std::flush;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <iosfwd>
 
+namespace kt {
+
 // The clone commands' user interface in a terminal: status and message texts
 // printed as lines, a progress bar on a terminal, Ctrl-C as the cancel
 // request, questions answered at a prompt (or by --yes), the bell for beeps.
@@ -42,3 +44,5 @@ private:
     bool progressShown_ = false;
     int lastPercent_ = -1;
 };
+
+} // namespace kt

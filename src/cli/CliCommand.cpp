@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <iostream>
 
+namespace kt {
+
 #ifndef KTM220_VERSION
 #define KTM220_VERSION "0"
 #endif
@@ -299,3 +301,5 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     gEngineInput = &in;
     return command->run(parsed, out, err);
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // One command of kt-m220-cli: how it is called, what it does, which options
 // it takes, and the function that runs it. The table of all commands drives
 // the dispatch, the usage checks and --help alike.
@@ -34,3 +36,5 @@ std::string CliUsage();
 // Runs one command line (without the program name) and gives its exit status.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err);
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+namespace kt {
+
 int Usage(std::ostream& err, const char* usage) {
     err << "usage: kt-m220-cli " << usage << "\n";
     return kUsageError;
@@ -16,3 +18,5 @@ int FileError(std::ostream& err, const DocumentFileResult& result) {
     err << "\n";
     return kFileError;
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <iosfwd>
 
+namespace kt {
+
 struct DocumentFileResult;
 
 // Exit statuses of kt-m220-cli besides the clone outcomes, and the two ways a
@@ -22,3 +24,5 @@ inline constexpr int kNotVerified = 7;
 int Usage(std::ostream& err, const char* usage);
 // The file's problem (and the engine's answer word) on err; gives kFileError.
 int FileError(std::ostream& err, const DocumentFileResult& result);
+
+} // namespace kt

@@ -17,6 +17,8 @@
 #include <optional>
 #include <ostream>
 
+namespace kt {
+
 namespace {
 struct CloneArgs {
     std::string port;
@@ -184,3 +186,5 @@ int RunWrite(const CommandLine::Parsed& args, std::ostream& out, std::ostream& e
         return ExitStatus(outcome);
     return Verify(clone, out);
 }
+
+} // namespace kt

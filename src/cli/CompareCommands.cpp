@@ -8,6 +8,8 @@
 
 #include <ostream>
 
+namespace kt {
+
 int RunDiff(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
     CM220Radio first;
     CM220Radio second;
@@ -23,3 +25,5 @@ int RunDiff(const CommandLine::Parsed& args, std::ostream& out, std::ostream& er
         out << TerminalSafe(CImageComparison::Describe(d)) << "\n";
     return differences.empty() ? 0 : kImagesDiffer;
 }
+
+} // namespace kt

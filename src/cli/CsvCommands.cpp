@@ -8,6 +8,8 @@
 
 #include <ostream>
 
+namespace kt {
+
 namespace {
 // A channel list of 20 channels is about 2 kB; comments may make it longer.
 constexpr std::size_t kMaxCsvBytes = 1024 * 1024;
@@ -102,3 +104,5 @@ bool ParseChannel(const std::string& text, int& channel) {
     channel = std::stoi(text);
     return channel >= 1 && channel <= CM220Radio::kChannelCount;
 }
+
+} // namespace kt

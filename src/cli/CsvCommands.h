@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // kt-m220-cli export-csv FILE [-o CSV] and import-csv FILE CSV [--spacing
 // auto] [--renumber] [--from N]: the memory channels of a data file as a
 // channel list, and a channel list into a data file (by Location, or in the
@@ -19,3 +21,5 @@ int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostrea
 
 // A memory channel number 1 to 20 as typed.
 bool ParseChannel(const std::string& text, int& channel);
+
+} // namespace kt

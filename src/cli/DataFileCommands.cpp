@@ -2,8 +2,8 @@
 
 #include "CChannelRow.h"
 #include "CM220Radio.h"
-#include "CSpacingChange.h"
 #include "CSettingLabels.h"
+#include "CSpacingChange.h"
 #include "CliStatus.h"
 #include "DocumentFile.h"
 #include "StoredValues.h"
@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdio>
 #include <ostream>
+
+namespace kt {
 
 namespace {
 void PrintChannels(CM220Radio& radio, std::ostream& out) {
@@ -132,3 +134,5 @@ int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
             << TerminalSafe(StoredAnswer(radio, commands[i], answers[i])) << "\n";
     return 0;
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include "CRadioData.h"
 #include "ReadWholeFile.h"
 
+namespace kt {
+
 namespace {
 // A data file is about 1.2 kB; anything beyond this is not one.
 constexpr std::size_t kMaxDocumentSize = 16 * 1024 * 1024;
@@ -93,3 +95,5 @@ DocumentFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, s
     return ReadFileFor(path, maxBytes, {false, path + " is too large for a channel list", {}},
                        bytes);
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 class CRadioData;
 
 // Reading and writing data files from the command line through the radio data
@@ -33,3 +35,5 @@ DocumentFileResult CheckWritable(const std::string& path);
 
 // Reads a channel list or other whole text file of at most maxBytes.
 DocumentFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+namespace kt {
+
 int RunEngineConsole(std::istream& in, std::ostream& out) {
     CRigEngine engine;
     std::string line;
@@ -19,3 +21,5 @@ int RunEngineConsole(std::istream& in, std::ostream& out) {
     }
     return 0;
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace {
 bool Exists(const std::string& path) {
     struct stat st {};
@@ -54,3 +56,5 @@ int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
     }
     return 0;
 }
+
+} // namespace kt

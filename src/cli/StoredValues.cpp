@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <optional>
 
+namespace kt {
+
 namespace {
 // One assignment: the key as given ("CH.MCH.2.FREQUENCY", "COMMON.BEEP"), its
 // parts in upper case, and the value.
@@ -273,3 +275,5 @@ std::vector<int> ChannelsNamed(const std::vector<std::string>& commands) {
     }
     return channels;
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // A value a command gave that the radio does not keep as it was given: the
@@ -33,3 +35,5 @@ std::string StoredAnswer(CM220Radio& radio, const std::string& command, const st
 // The memory channels the commands name ("CH.MCH.4.FREQUENCY=...",
 // "CH.MCH.4.CLEAR"): their frequency is the commands' to decide.
 std::vector<int> ChannelsNamed(const std::vector<std::string>& commands);
+
+} // namespace kt

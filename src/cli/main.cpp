@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace kt;
+
 int main(int argc, char** argv) {
     // A signal that ends the program first removes its temporary files and
     // closes the port.

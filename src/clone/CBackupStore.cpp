@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr char kSubFolder[] = "/Velk/KT-M220/backups";
 constexpr char kLocalShare[] = "/.local/share";
@@ -259,3 +261,5 @@ void CBackupStore::Prune(const std::string& keep) {
         --excess;
     }
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // The folder of automatic backups: every image read from the transceiver and
 // every image about to be written to it is kept as a data file named after
 // the local time it was taken and why, for example
@@ -74,3 +76,5 @@ private:
     std::string folder_;
     Clock clock_;
 };
+
+} // namespace kt

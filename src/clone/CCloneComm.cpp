@@ -13,6 +13,8 @@
 #include <system_error>
 #include <thread>
 
+namespace kt {
+
 namespace {
 
 constexpr unsigned kPercentStep = 10;
@@ -538,3 +540,5 @@ void CCloneComm::SendNextRecord() {
     }
     timeoutStatus_ = kStatusNoEcho;
 }
+
+} // namespace kt

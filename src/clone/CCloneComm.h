@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+namespace kt {
+
 // The clone engine: runs the information, read and write exchanges with the
 // transceiver over the cloning cable. Every byte sent comes back as its echo,
 // which paces the exchange and checks the line. Read writes the received
@@ -156,3 +158,5 @@ private:
     unsigned long byteBound_ = 0;
     long secondsBound_ = 0;
 };
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace kt {
+
 namespace {
 // Holds the wait cursor for as long as it lives.
 class WaitCursor {
@@ -144,3 +146,5 @@ void CCloneCommands::Report(CloneCommand command, int outcome) {
         detail = DiagnosisText(comm_.LastDiagnosis(), comm_.LastOpenError().device);
     ui_.MessageBox(message.box, detail);
 }
+
+} // namespace kt

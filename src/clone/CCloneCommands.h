@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace kt {
+
 class CCloneComm;
 class CM220Radio;
 class ICloneUi;
@@ -67,3 +69,5 @@ private:
     std::string lastBackupPath_;
     std::string lastBackupNote_;
 };
+
+} // namespace kt

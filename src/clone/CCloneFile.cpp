@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr std::size_t kReadChunk = 4096;
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
@@ -102,3 +104,5 @@ bool CCloneFile::Fail(int code) {
     error_.reason = CFileDescriptor::ErrorText(code);
     return false;
 }
+
+} // namespace kt

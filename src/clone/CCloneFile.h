@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // The clone file while an exchange uses it: a text file of lines, each
 // written with CR LF. A line read ends at LF, with a CR before it dropped.
 // Each line is written out at once, so that a failure shows at that line.
@@ -44,3 +46,5 @@ private:
     std::size_t linesRead_ = 0;
     CFileError error_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace kt {
+
 namespace {
 
 CByteString Request(std::uint8_t command, const CByteString& model, const CByteString& revision) {
@@ -172,3 +174,5 @@ bool CCloneFrame::WriteSucceeded(const CByteString& body) {
     return body.Length() > kPayloadOffset &&
            body.Data()[kPayloadOffset] == CloneByte::kWriteAccepted;
 }
+
+} // namespace kt

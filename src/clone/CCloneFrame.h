@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // The bytes of the clone protocol. A frame is 0xFE 0xFE, the address of its
 // receiver, the address of its sender, a command byte, the payload, 0xFD.
 namespace CloneByte {
@@ -102,3 +104,5 @@ bool IsEndFrame(const CByteString& body);
 // True when a write result body carries the result byte 0x00.
 bool WriteSucceeded(const CByteString& body);
 } // namespace CCloneFrame
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // Why the clone file failed: its path, the errno value and the text for it.
 // code 0 means no failure.
 struct CFileError {
@@ -9,3 +11,5 @@ struct CFileError {
     int code = 0;
     std::string reason;
 };
+
+} // namespace kt

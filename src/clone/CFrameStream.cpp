@@ -2,6 +2,8 @@
 
 #include "CCloneFrame.h"
 
+namespace kt {
+
 bool CFrameStream::AcceptByte(std::uint8_t byte) {
     switch (byte) {
     case CloneByte::kPreamble:
@@ -20,3 +22,5 @@ void CFrameStream::Clear() {
     collection_.Clear();
     lastFrame_.Clear();
 }
+
+} // namespace kt

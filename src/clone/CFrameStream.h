@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace kt {
+
 // Cuts the bytes received from the cloning cable into frame bodies. 0xFE
 // starts a frame (and empties the collection), 0xFD ends one (the collection
 // becomes the last frame), and every other byte is collected; a body keeps
@@ -24,3 +26,5 @@ private:
     CByteString collection_;
     CByteString lastFrame_;
 };
+
+} // namespace kt

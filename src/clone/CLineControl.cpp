@@ -4,6 +4,8 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 
+namespace kt {
+
 CFileDescriptor CLineControl::Open(const std::string& path, int flags) {
     return CFileDescriptor::Open(path, flags);
 }
@@ -48,3 +50,5 @@ CLineControl& CLineControl::System() {
     static CLineControl system;
     return system;
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <string>
 #include <termios.h>
 
+namespace kt {
+
 // The calls by which the serial port opens, sets up, locks and closes its
 // device, apart from moving bytes. The port makes them through this class so
 // that a test can stand in for the parts a pseudo-terminal cannot show (the
@@ -29,3 +31,5 @@ public:
     // The one used unless a test sets another: the system's calls.
     static CLineControl& System();
 };
+
+} // namespace kt

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 // The buffer for one passwd or group entry when the system does not say.
 constexpr long kDefaultEntrySize = 16384;
@@ -237,3 +239,5 @@ CPortAccess::User CPortAccess::CurrentUser() {
     user.accountKnown = true;
     return user;
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace kt {
+
 // Explains why a serial device could not be opened and what the user can do
 // about it: who owns the device, whether the user's groups let them in (and
 // whether a group joined since logging in is still missing from this
@@ -52,3 +54,5 @@ std::string ModeText(mode_t mode);
 Device StatDevice(const std::string& path);
 User CurrentUser();
 } // namespace CPortAccess
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // Why a serial port could not be opened: the device path tried, the errno
 // value and the system's text for it (for a port another program holds,
 // "in use by another program" and the holder). After a successful open, device is the
@@ -13,3 +15,5 @@ struct CPortError {
     // The program holding a port in use, as far as its lock tells.
     std::string holder;
 };
+
+} // namespace kt

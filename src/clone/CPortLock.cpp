@@ -14,6 +14,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr char kDeviceFolder[] = "/dev/";
 // Old lock files hold the process number as a binary int of 4 bytes.
@@ -169,3 +171,5 @@ std::string CPortLock::ProgramOf(int pid) const {
             c = '.';
     return name;
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace kt {
+
 // Who holds a serial device, by the two conventions serial programs follow:
 // an advisory lock on the device node (flock(2), as current serial tools
 // take it, or a record lock), as /proc/locks lists them; and a UUCP lock file
@@ -43,3 +45,5 @@ private:
     std::string procFolder_;
     std::string lockFolder_;
 };
+
+} // namespace kt

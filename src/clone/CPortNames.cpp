@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+namespace kt {
+
 CPortNames::CPortNames(std::string deviceFolder) : deviceFolder_(std::move(deviceFolder)) {}
 
 void CPortNames::SetDevice(unsigned number, std::string path) {
@@ -57,3 +59,5 @@ std::string CPortNames::Resolve(std::string_view name) const {
         return DeviceOf(number);
     return std::string(name);
 }
+
+} // namespace kt

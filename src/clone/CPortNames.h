@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // Turns the port names "COM1" to "COM4" into serial device paths. Each port
 // may be given a device path (the settings CommPort/Device1 to Device4); a
 // port without one is the first of /dev/ttyUSB{n-1}, /dev/ttyACM{n-1} and
@@ -40,3 +42,5 @@ private:
     std::string deviceFolder_;
     std::array<std::string, kPortCount> devices_;
 };
+
+} // namespace kt

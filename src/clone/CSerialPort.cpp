@@ -13,6 +13,8 @@
 #include <termios.h>
 #include <thread>
 
+namespace kt {
+
 namespace {
 
 struct BaudSpeed {
@@ -304,3 +306,5 @@ void CSerialPort::NoteInUse(const std::string& device,
     if (holder)
         lastOpenError_.holder = holder->program;
 }
+
+} // namespace kt

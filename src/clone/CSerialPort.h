@@ -14,6 +14,8 @@
 #include <string>
 #include <termios.h>
 
+namespace kt {
+
 class ICloneUi;
 
 // One serial port of the computer, opened raw at 8 data bits, no parity, one
@@ -127,3 +129,5 @@ private:
     ErrorCallback errorCallback_;
     ICloneUi* ui_ = nullptr;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "CloneMessages.h"
 
+namespace kt {
+
 CloneMessage MessageForOutcome(CloneCommand command, int outcome) {
     using namespace CloneText;
     switch (outcome) {
@@ -50,3 +52,5 @@ std::string DiagnosisText(CloneDiagnosis diagnosis, const std::string& device) {
     }
     return {};
 }
+
+} // namespace kt

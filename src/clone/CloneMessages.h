@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // Outcomes of a clone command and the texts the program shows for them.
 enum class CloneCommand { Read, Write, Information };
 
@@ -74,3 +76,5 @@ struct CloneMessage {
 // Information dialog instead, so its message is empty. A cancelled
 // Information (Ctrl-C or a termination signal) says it was terminated.
 CloneMessage MessageForOutcome(CloneCommand command, int outcome);
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include "CloneMessages.h"
 #include "ICloneUi.h"
 
+namespace kt {
+
 CloneSession::CloneSession(CM220Radio& radio, ICloneUi* ui) : radio_(radio), cloneFile_("cl") {
     comm_.SetExpectedReadRecords(kReadRecords);
     comm_.SetFile(cloneFile_.Path());
@@ -92,3 +94,5 @@ int CloneSession::ReadBack(CM220Radio& target, std::string& problem) {
     }
     return outcome;
 }
+
+} // namespace kt

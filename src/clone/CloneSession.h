@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace kt {
+
 class CM220Radio;
 class ICloneUi;
 
@@ -77,3 +79,5 @@ private:
     std::string lastBackupNote_;
     std::string readBackPath_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // What the clone exchanges and the clone commands need of the user interface.
 // The desktop program implements it with Qt widgets, the command line with
 // the terminal, and the tests with a recorder.
@@ -42,3 +44,5 @@ public:
     // The Information dialog, shown modally.
     virtual void ShowInformation(const std::string& model, const std::string& comment) = 0;
 };
+
+} // namespace kt

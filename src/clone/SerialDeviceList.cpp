@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <system_error>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -77,3 +79,5 @@ std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder,
     }
     return devices;
 }
+
+} // namespace kt

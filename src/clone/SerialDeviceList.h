@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // A serial device found on this machine. target is where a
 // /dev/serial/by-id link points; it is empty for the plain device nodes.
 struct SerialDevice {
@@ -17,3 +19,5 @@ struct SerialDevice {
 // opened: opening a serial port raises its modem lines.
 std::vector<SerialDevice> ListSerialDevices(const std::string& deviceFolder = "/dev",
                                             const std::string& sysFolder = "/sys/class/tty");
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace kt {
+
 // The sections and keys of the per-user settings file the desktop program
 // keeps ($XDG_CONFIG_HOME/Velk/KT-M220.ini, written through QSettings under the
 // company "Velk" and the application "KT-M220"). The desktop program's store
@@ -29,3 +31,5 @@ inline constexpr char kRecentFileSection[] = "Recent File List";
 // "File1" to "File4".
 inline constexpr char kRecentFilePrefix[] = "File";
 } // namespace SettingsKey
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <array>
 #include <span>
 
+namespace kt {
+
 namespace {
 // Raster points as offsets in Hz within a 100 kHz block; 100000 is the first
 // point of the next block.
@@ -76,3 +78,5 @@ long CBandPlan::Legalize(long hz) {
         r = f - c + points[chosen + 1];
     return r;
 }
+
+} // namespace kt

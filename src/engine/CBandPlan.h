@@ -2,6 +2,8 @@
 
 #include "CRangeList.h"
 
+namespace kt {
+
 class CCommonSettings;
 
 // The legal frequency range of the airband and the channel raster of the
@@ -33,3 +35,5 @@ private:
     CRangeList ranges_;
     CCommonSettings* settings_ = nullptr;
 };
+
+} // namespace kt

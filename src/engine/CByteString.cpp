@@ -2,6 +2,8 @@
 
 #include "HexCodec.h"
 
+namespace kt {
+
 namespace {
 // The value of an upper-case digit; anything else counts as 0, as the
 // transceiver's own decoder takes it.
@@ -94,3 +96,5 @@ void CByteString::FromHex() {
     }
     TakeBuilt(built);
 }
+
+} // namespace kt

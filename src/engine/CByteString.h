@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // A byte string of fixed capacity (255 bytes by default). Clone frames and
 // record lines are assembled and taken apart in it. A byte appended to a full
 // string is silently dropped; there is no error.
@@ -65,3 +67,5 @@ private:
     std::uint16_t capacity_;
     std::vector<std::uint8_t> bytes_;
 };
+
+} // namespace kt

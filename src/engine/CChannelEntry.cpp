@@ -8,6 +8,8 @@
 #include <array>
 #include <string_view>
 
+namespace kt {
+
 namespace {
 enum Property { kUnknown = 0, kAll, kAppear, kFrequency, kName, kTxInhibit, kLockout };
 
@@ -200,3 +202,5 @@ std::string CChannelEntry::HandleProperty(const std::string& command, bool insid
         return {};
     }
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace kt {
+
 class CBandPlan;
 class CChoiceList;
 class CMemoryImage;
@@ -83,3 +85,5 @@ private:
     CSelectValue lockout_;
     CTextValue name_;
 };
+
+} // namespace kt

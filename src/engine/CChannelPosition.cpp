@@ -6,6 +6,8 @@
 #include <limits>
 #include <string_view>
 
+namespace kt {
+
 namespace {
 constexpr std::array<std::string_view, CChannelPosition::kKindCount> kKindNames = {"NONE", "VFO",
                                                                                    "MCH"};
@@ -70,3 +72,5 @@ std::string CChannelPosition::ParsePrefix(std::string& commandText) {
     commandText = Remainder(commandText, '.', 3);
     return ToText();
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // One of the transceiver's channel slots: the VFO or a memory channel. Converts
 // between the slot and the "CH.<kind>.<n>." prefix of a command and walks all
 // slots in the order VFO, memory channel 1 .. 20.
@@ -45,3 +47,5 @@ private:
     int kind_ = kKindNone;
     int index_ = 0;
 };
+
+} // namespace kt

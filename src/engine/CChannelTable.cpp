@@ -9,6 +9,8 @@
 #include <array>
 #include <string_view>
 
+namespace kt {
+
 namespace {
 enum Operation { kProperty = 0, kHeal, kIsLegal, kCopy, kPaste, kInsert, kDelete, kClear };
 
@@ -159,3 +161,5 @@ std::string CChannelTable::Operate(int op, bool check, CChannelEntry& entry,
         return {};
     }
 }
+
+} // namespace kt

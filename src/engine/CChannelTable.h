@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+namespace kt {
+
 class CBandPlan;
 class CClipboardSlot;
 class CCommandText;
@@ -55,3 +57,5 @@ private:
     std::array<std::unique_ptr<CChannelEntry>, kEntryCount> entries_;
     std::unique_ptr<CChannelEntry> detached_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 void CChoiceList::SetCount(int n) {
     n = std::clamp(n, 1, kMaxCount);
     entries_.clear();
@@ -31,3 +33,5 @@ const std::string& CChoiceList::Text(long long index) const {
 std::uint16_t CChoiceList::Value(long long index) const {
     return entries_[static_cast<std::size_t>(ClampIndex(index))].value;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // A list of named choices. Each entry has a text (how it is shown and written
 // in commands) and the number that stands for it in the memory image.
 class CChoiceList {
@@ -37,3 +39,5 @@ private:
     std::vector<Entry> entries_;
     int defaultIndex_ = 0;
 };
+
+} // namespace kt

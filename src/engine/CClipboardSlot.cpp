@@ -2,6 +2,8 @@
 
 #include "TextFields.h"
 
+namespace kt {
+
 bool CClipboardSlot::SetKind(const std::string& name) {
     if (EqualsNoCase(name, "EMPTY")) {
         Clear();
@@ -39,3 +41,5 @@ void CClipboardSlot::Unbind() {
     txInhibit_ = nullptr;
     lockout_ = nullptr;
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace kt {
+
 class CBandPlan;
 class CChoiceList;
 
@@ -42,3 +44,5 @@ private:
     const CChoiceList* txInhibit_ = nullptr;
     const CChoiceList* lockout_ = nullptr;
 };
+
+} // namespace kt

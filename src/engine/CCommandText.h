@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace kt {
+
 // The command text that the engine's handlers pass along: a handler that
 // recognises a channel prefix takes it off, and a handler that answers empties it.
 class CCommandText {
@@ -21,3 +23,5 @@ public:
 private:
     std::string text_;
 };
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+namespace kt {
+
 namespace {
 struct Choice {
     const char* text;
@@ -135,3 +137,5 @@ std::string CCommonSettings::Handle(const std::string& command) {
     const std::string value = Field(command, '=', 1);
     return item->Command(Field(key, '.', 2) + "=" + value);
 }
+
+} // namespace kt

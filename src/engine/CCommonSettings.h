@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CMemoryImage;
 
 // The transceiver's 18 common settings (beeps, scan, display, permissions,
@@ -53,3 +55,5 @@ private:
     std::vector<std::unique_ptr<CSettingItem>> items_;
     bool synced_ = false;
 };
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace kt {
+
 CDataFileReader::~CDataFileReader() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -101,3 +103,5 @@ CDataFileReader::Status CDataFileReader::SkipRestOfLine() {
     inLongLine_ = false;
     return Status::Line;
 }
+
+} // namespace kt

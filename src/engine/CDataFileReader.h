@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+namespace kt {
+
 // Reads a data file line by line. A line ends at LF, and a CR just before the
 // LF is dropped; there is no other line end, and a last line without LF still
 // counts. Lines are kept only up to a bound, so that a file of any size or
@@ -42,3 +44,5 @@ private:
     std::size_t end_ = 0;
     std::array<char, 4096> buffer_{};
 };
+
+} // namespace kt

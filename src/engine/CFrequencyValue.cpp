@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace kt {
+
 namespace {
 // Only this many characters of a frequency text are looked at.
 constexpr std::size_t kParseLength = 15;
@@ -98,3 +100,5 @@ std::string CFrequencyValue::Command(const std::string& valuePart) {
         Parse(request.value);
     return Text();
 }
+
+} // namespace kt

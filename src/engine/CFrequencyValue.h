@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A frequency in whole hertz; 0 means no frequency. It is shown in megahertz
 // with three decimals ("118.012"); the hertz below a kilohertz are not shown.
 class CFrequencyValue {
@@ -25,3 +27,5 @@ public:
 private:
     long hz_ = 0;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include "HexCodec.h"
 
+namespace kt {
+
 namespace {
 using HexCodec::DigitValue;
 
@@ -96,3 +98,5 @@ bool CHexRecord::IsComplete() const {
             return false;
     return true;
 }
+
+} // namespace kt

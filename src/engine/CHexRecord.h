@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // One run of consecutive image bytes and its one-line text form in a data
 // file: 4 hexadecimal digits of address, 2 of count, then 2 per byte. While a
 // file is loaded, the record also keeps a coverage map of the image addresses
@@ -57,3 +59,5 @@ private:
     CMemoryImage* image_ = nullptr;        // not owned
     std::optional<CMemoryImage> coverage_; // one bit per image byte, MSB first
 };
+
+} // namespace kt

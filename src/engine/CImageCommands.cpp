@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace kt {
+
 std::string DataFileHeaderLine() {
     char text[16];
     std::snprintf(text, sizeof text, "%04d%04d", kDataFileModel, kDataFileRevision);
@@ -268,3 +270,5 @@ std::string CImageCommands::ReadRecords(CDataFileReader& reader) {
         }
     }
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 class CChannelTable;
 class CDataFileReader;
 class CCommandText;
@@ -52,3 +54,5 @@ private:
     CChannelTable& table_;
     Dispatcher dispatch_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace kt {
+
 namespace {
 // Steps a bit position one place towards the least significant bit, moving on
 // to bit 7 of the next byte after bit 0.
@@ -79,3 +81,5 @@ void CMemoryImage::FillBytes(std::uint32_t addr, unsigned value, std::size_t n) 
     for (std::size_t i = 0; i < n; ++i)
         SetByte(static_cast<std::uint32_t>(addr + i), value);
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace kt {
+
 // The transceiver's EEPROM contents: a zero-based array of bytes whose size is
 // fixed at each resize. Every access is checked against the size: reads of an
 // invalid address give 255 (a byte) or 1 (a bit), writes to it are ignored.
@@ -46,3 +48,5 @@ private:
 
     std::vector<std::uint8_t> bytes_;
 };
+
+} // namespace kt

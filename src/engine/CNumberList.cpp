@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 void CNumberList::SetRange(int a, int b) {
     minimum_ = std::min(a, b);
     maximum_ = std::max(a, b);
@@ -50,3 +52,5 @@ bool CNumberList::FindText(const std::string& text, int& value) const {
     }
     return false;
 }
+
+} // namespace kt

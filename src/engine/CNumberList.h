@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+namespace kt {
+
 // An inclusive range of numbers, each with a display text, and a default
 // number that stands in for numbers out of range.
 class CNumberList {
@@ -32,3 +34,5 @@ private:
     int default_ = 0;
     std::map<int, std::string> texts_; // only the numbers that have a text
 };
+
+} // namespace kt

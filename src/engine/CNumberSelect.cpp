@@ -3,6 +3,8 @@
 #include "TextFields.h"
 #include "ValueSelector.h"
 
+namespace kt {
+
 bool CNumberSelect::SelectText(const std::string& text) {
     int found = 0;
     if (!list_->FindText(text, found))
@@ -23,3 +25,5 @@ std::string CNumberSelect::Command(const std::string& valuePart) {
         SelectText(request.value);
     return Text();
 }
+
+} // namespace kt

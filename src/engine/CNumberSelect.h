@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A number from the range of a CNumberList, which it only refers to.
 class CNumberSelect {
 public:
@@ -25,3 +27,5 @@ private:
     const CNumberList* list_;
     int value_ = 0;
 };
+
+} // namespace kt

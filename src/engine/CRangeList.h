@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace kt {
+
 // A list of inclusive ranges of signed 32-bit integers, such as the legal
 // frequency ranges of the band plan.
 class CRangeList {
@@ -19,3 +21,5 @@ private:
     };
     std::vector<Range> ranges_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include "CCommandText.h"
 
+namespace kt {
+
 CRigEngine::CRigEngine()
     : working_(kImageSize), snapshot_(kImageSize), table_(bandPlan_, clipboard_),
       imageCommands_(working_, snapshot_, editFlag_, settings_, table_,
@@ -34,3 +36,5 @@ std::string CRigEngine::Dispatch(std::string_view command) {
         answer = settings_.Handle(text.Text());
     return answer;
 }
+
+} // namespace kt

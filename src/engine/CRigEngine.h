@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // The engine: it owns the 512-byte memory image and everything decoded from
 // it, and is the only thing that reads or changes them. Everything else hands
 // it a command text and gets an answer text back; an empty answer means that
@@ -41,3 +43,5 @@ private:
     bool editFlag_ = false; // the image has changed since the snapshot
     CImageCommands imageCommands_;
 };
+
+} // namespace kt

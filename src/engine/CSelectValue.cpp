@@ -3,6 +3,8 @@
 #include "TextFields.h"
 #include "ValueSelector.h"
 
+namespace kt {
+
 bool CSelectValue::SelectText(const std::string& text) {
     for (int i = 0; i < list_->Count(); ++i) {
         if (EqualsNoCase(list_->Text(i), text)) {
@@ -38,3 +40,5 @@ std::string CSelectValue::Command(const std::string& valuePart) {
         SelectText(request.value);
     return Text();
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A choice among the entries of a CChoiceList, which it only refers to.
 class CSelectValue {
 public:
@@ -29,3 +31,5 @@ private:
     const CChoiceList* list_;
     int index_ = 0;
 };
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 namespace {
 constexpr std::array<std::string_view, 4> kKindNames = {"EMPTY", "BITNUM", "SELNUM", "MEMNAME"};
 constexpr int kDefaultStartBit = 7;
@@ -99,3 +101,5 @@ void CSettingItem::Sync(SyncDirection direction, CMemoryImage& image) {
         break;
     }
 }
+
+} // namespace kt

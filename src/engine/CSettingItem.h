@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+namespace kt {
+
 class CMemoryImage;
 
 // One common setting: its name, where its bits or bytes lie in the memory
@@ -66,3 +68,5 @@ private:
     std::unique_ptr<CNumberSelect> number_;
     std::unique_ptr<CTextValue> text_;
 };
+
+} // namespace kt

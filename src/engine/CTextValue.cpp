@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 namespace {
 // The characters a channel name may hold, upper-case letters already made so.
 bool IsChannelNameCharacter(unsigned char c) {
@@ -57,3 +59,5 @@ std::string CTextValue::Command(const std::string& valuePart) {
         Set(value);
     return Get();
 }
+
+} // namespace kt

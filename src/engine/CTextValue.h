@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A text of bounded length. In channel-name mode (1) letters become upper case
 // and every character the transceiver cannot show becomes a blank; in mode 0
 // every byte passes. The text is padded with blanks to the minimum length.
@@ -36,3 +38,5 @@ private:
     int mode_ = kModeChannelName;
     std::string text_;
 };
+
+} // namespace kt

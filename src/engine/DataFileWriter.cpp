@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 // Owns an open file descriptor; Close reports whether closing succeeded.
 class CWriteHandle {
@@ -58,3 +60,5 @@ bool WriteDataFile(const std::string& path, std::string_view content) {
     }
     return file.Close();
 }
+
+} // namespace kt

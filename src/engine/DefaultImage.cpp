@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+namespace kt {
+
 namespace {
 constexpr std::uint32_t kRowSize = 16;
 using Row = std::array<std::uint8_t, kRowSize>;
@@ -57,3 +59,5 @@ const CMemoryImage& DefaultImage() {
     static const CMemoryImage image = BuildDefaultImage();
     return image;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace kt {
+
 // The layout of the transceiver's 512-byte memory image as data files carry it.
 constexpr std::uint32_t kImageSize = 512;
 // Bytes 0x000 - 0x00F are never written to a data file.
@@ -23,3 +25,5 @@ constexpr int kDataFileRevision = 100;
 // for "INITIALIZE", and the source of every byte that no channel or setting
 // encodes at each heal.
 const CMemoryImage& DefaultImage();
+
+} // namespace kt

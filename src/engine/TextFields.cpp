@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+namespace kt {
+
 namespace {
 // The text after the n-th separator, as a view into text; false when there are
 // fewer than n separators.
@@ -121,3 +123,5 @@ long LeadingDigits(std::string_view text) {
     }
     return value;
 }
+
+} // namespace kt

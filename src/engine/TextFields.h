@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // Cutting command texts into fields. A text separator is skipped by its whole
 // length; a character separator behaves the same way.
 //
@@ -33,3 +35,5 @@ bool ScanLong(std::string_view text, long& value);
 // The value of a text's leading decimal digits (no sign, no white space);
 // 0 when it starts with none. Stops growing at a billion.
 long LeadingDigits(std::string_view text);
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+namespace kt {
+
 namespace {
 constexpr std::array<std::string_view, 3> kSelectorWords = {"ByString", "ByNumber",
                                                             "ByMenuItemName"};
@@ -36,3 +38,5 @@ ValueRequest ReadValueRequest(const std::string& valuePart) {
         request.number = number;
     return request;
 }
+
+} // namespace kt

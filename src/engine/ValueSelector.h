@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace kt {
+
 // The optional word in front of a value that says in which form the value is
 // exchanged: as text (the default), as a number, or as a menu item's text.
 constexpr int kSelectorByString = 0;
@@ -25,3 +27,5 @@ struct ValueRequest {
     std::optional<long> number;
 };
 ValueRequest ReadValueRequest(const std::string& valuePart);
+
+} // namespace kt

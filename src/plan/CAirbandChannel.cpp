@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdlib>
 
+namespace kt {
+
 namespace {
 constexpr long kBlock = CAirbandChannel::kBlockHz;
 constexpr long k100kHz = 100000;
@@ -143,3 +145,5 @@ std::string CAirbandChannel::Describe() const {
     return std::string(is833_ ? "the 8.33 kHz channel " : "the 25 kHz channel ") +
            DesignatorText() + " (carrier " + CarrierText() + " MHz)";
 }
+
+} // namespace kt

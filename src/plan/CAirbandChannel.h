@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // A channel of the airband as pilots name it. A 25 kHz channel is named by its
 // carrier; an 8.33 kHz channel by its designator. Within each 25 kHz block
 // that starts at carrier B, the designators B+5, B+10 and B+15 kHz name the
@@ -71,3 +73,5 @@ private:
     long designatorHz_ = 0;
     bool is833_ = false;
 };
+
+} // namespace kt

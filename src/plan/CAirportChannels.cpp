@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <map>
 
+namespace kt {
+
 namespace {
 constexpr std::size_t kNameLength = 7;
 constexpr std::size_t kIdentLength = 4;
@@ -176,3 +178,5 @@ CAirportChannels::AddResult CAirportChannels::Add(CM220Radio& radio,
     radio.Heal();
     return result;
 }
+
+} // namespace kt

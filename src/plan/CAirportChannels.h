@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // An airport's frequencies as memory channels: for each, the channel it is,
@@ -70,3 +72,5 @@ public:
     static AddResult Add(CM220Radio& radio, const std::vector<Candidate>& candidates,
                          int firstChannel, bool chooseSpacing);
 };
+
+} // namespace kt

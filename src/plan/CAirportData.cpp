@@ -7,6 +7,8 @@
 #include <regex>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace {
 // The table is about 1.3 MB; a file many times larger is no table.
 constexpr std::size_t kMaxTableBytes = 64 * 1024 * 1024;
@@ -91,3 +93,5 @@ bool CAirportData::Load(std::string& error) {
     date_ = ShippedDate() + " (shipped)";
     return true;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // Where the airport frequency table is found: the user's copy, which an
 // update writes under $XDG_DATA_HOME/Velk/KT-M220/ (~/.local/share/... by
 // default), else the copy the program ships. A user's copy that cannot be
@@ -35,3 +37,5 @@ private:
     std::string path_;
     std::string date_;
 };
+
+} // namespace kt

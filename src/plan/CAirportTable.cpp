@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+namespace kt {
+
 namespace {
 constexpr std::size_t kColumns = 6;
 constexpr std::size_t kIdent = 2;
@@ -103,3 +105,5 @@ std::vector<std::size_t> CAirportTable::Search(std::string_view query) const {
         }
     return found;
 }
+
+} // namespace kt

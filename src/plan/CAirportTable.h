@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace kt {
+
 // One published frequency of an airport, as the airport frequency table
 // lists it.
 struct CAirportFrequency {
@@ -45,3 +47,5 @@ private:
     std::unordered_map<std::string, std::vector<std::size_t>> byIdent_;
     std::vector<std::string> identOrder_; // idents in the order they first appear
 };
+
+} // namespace kt

@@ -10,6 +10,8 @@
 #include <memory>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace {
 // The table is about 1.3 MB; far more is no table.
 constexpr curl_off_t kMaxBytes = 64 * 1024 * 1024;
@@ -167,3 +169,5 @@ CAirportUpdate::Result CAirportUpdate::Run(const std::string& url, const Progres
                      " frequencies (" + std::to_string(result.inBand) + " in the airband)";
     return result;
 }
+
+} // namespace kt

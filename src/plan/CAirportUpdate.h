@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace kt {
+
 // Brings the user's copy of the airport frequency table up to date: downloads
 // the current table (libcurl), checks it (the table's header and at least
 // 10,000 frequencies in the airband), and replaces the user's copy atomically.
@@ -35,3 +37,5 @@ public:
     // The download alone; ok with the body in text.
     static Result Download(const std::string& url, std::string& text, const Progress& progress);
 };
+
+} // namespace kt

@@ -13,6 +13,8 @@
 #include <map>
 #include <optional>
 
+namespace kt {
+
 namespace {
 constexpr char kLineEnd[] = "\r\n";
 constexpr char kTxInhibitWord[] = "TXINHIBIT";
@@ -440,3 +442,5 @@ CChannelCsv::ImportResult CChannelCsv::Import(CM220Radio& radio, std::string_vie
 std::vector<CCsvProblem> CChannelCsv::Import(CM220Radio& radio, std::string_view text) {
     return Import(radio, text, ImportOptions{}).problems;
 }
+
+} // namespace kt

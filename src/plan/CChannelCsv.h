@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // The 20 memory channels as a comma-separated channel list, in the column
@@ -73,3 +75,5 @@ ImportResult Import(CM220Radio& radio, std::string_view text, const ImportOption
 // Import by Location in the current spacing; the problems found.
 std::vector<CCsvProblem> Import(CM220Radio& radio, std::string_view text);
 } // namespace CChannelCsv
+
+} // namespace kt

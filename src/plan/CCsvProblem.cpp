@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 std::string CCsvProblem::ToString() const {
     std::string s;
     if (line > 0)
@@ -14,3 +16,5 @@ bool HasErrors(const std::vector<CCsvProblem>& problems) {
     return std::any_of(problems.begin(), problems.end(),
                        [](const CCsvProblem& p) { return p.IsError(); });
 }
+
+} // namespace kt

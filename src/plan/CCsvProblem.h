@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // One thing wrong with, or worth knowing about, a channel list being imported.
 // An error stops the import; a warning tells what the radio made of a value.
 struct CCsvProblem {
@@ -18,3 +20,5 @@ struct CCsvProblem {
 };
 
 bool HasErrors(const std::vector<CCsvProblem>& problems);
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "CCsvReader.h"
 
+namespace kt {
+
 namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -164,3 +166,5 @@ std::string CCsvReader::Quote(std::string_view field) {
     }
     return quoted + '"';
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 // One record of a comma-separated text: its fields and the line it starts on.
 struct CCsvRecord {
     int line = 0;
@@ -37,3 +39,5 @@ Result Read(std::string_view text);
 // end (which a reader would otherwise drop); as it is otherwise.
 std::string Quote(std::string_view field);
 } // namespace CCsvReader
+
+} // namespace kt

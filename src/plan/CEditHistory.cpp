@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace kt {
+
 CEditHistory::CEditHistory(std::size_t limit) : limit_(std::max<std::size_t>(limit, 1)) {}
 
 void CEditHistory::Reset() {
@@ -62,3 +64,5 @@ void CEditHistory::MarkSaved() {
         for (State& state : *steps)
             state.modified = state.bytes != present_.bytes;
 }
+
+} // namespace kt

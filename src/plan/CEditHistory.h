@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace kt {
+
 // The undo and redo steps of a document. Every state is the whole memory
 // contents as the bytes of a data file, with whether the document counted as
 // modified in that state; a step back or forward hands the earlier or later
@@ -66,3 +68,5 @@ private:
     State present_;
     bool hasPresent_ = false;
 };
+
+} // namespace kt

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace kt {
+
 namespace {
 // The columns of the channel list that belong to one channel, with the cell
 // each is shown in.
@@ -53,3 +55,5 @@ std::string CImageComparison::Describe(const Difference& difference) {
     return text + difference.property + ": " + Shown(difference.first) + " -> " +
            Shown(difference.second);
 }
+
+} // namespace kt

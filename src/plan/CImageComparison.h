@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // What differs between two radio images, channel by channel and setting by
@@ -33,3 +35,5 @@ public:
     // safe first.
     static std::string Describe(const Difference& difference);
 };
+
+} // namespace kt

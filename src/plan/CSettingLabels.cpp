@@ -2,6 +2,8 @@
 
 #include "CM220Radio.h"
 
+namespace kt {
+
 const std::vector<CSettingLabels::Setting>& CSettingLabels::All() {
     static const std::vector<Setting> table = {
         {"Operation beep", &CM220Radio::GetBeep},
@@ -25,3 +27,5 @@ const std::vector<CSettingLabels::Setting>& CSettingLabels::All() {
     };
     return table;
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // The common settings as a person reads them: the label each is shown with
@@ -16,3 +18,5 @@ struct CSettingLabels {
 
     static const std::vector<Setting>& All();
 };
+
+} // namespace kt

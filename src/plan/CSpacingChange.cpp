@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 namespace {
 long FrequencyHz(CM220Radio& radio, int n) {
     long hz = 0;
@@ -85,3 +87,5 @@ std::vector<CSpacingChange::Move> CSpacingChange::Apply(CM220Radio& radio,
     radio.Heal();
     return change.Moves(radio);
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // What a change of the channel spacing does to the stored channels. A change
@@ -50,3 +52,5 @@ private:
     std::string spacingBefore_;
     std::array<long, 21> hz_{}; // by channel number; 0 for an empty channel
 };
+
+} // namespace kt

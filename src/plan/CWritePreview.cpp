@@ -3,6 +3,8 @@
 #include "CImageComparison.h"
 #include "CM220Radio.h"
 
+namespace kt {
+
 namespace {
 // "2026-12-07 05:49:55, comment "Club radio 3"", or "no comment".
 std::string ReadNamed(CM220Radio& read, const std::string& date) {
@@ -36,3 +38,5 @@ std::vector<std::string> CWritePreview::Lines(CM220Radio& image, const std::stri
         lines.push_back("  " + CImageComparison::Describe(d));
     return lines;
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // What a write will change on the transceiver, told before the question that
@@ -19,3 +21,5 @@ public:
     static std::vector<std::string> Lines(CM220Radio& image, const std::string& lastRead,
                                           const std::string& readDate);
 };
+
+} // namespace kt

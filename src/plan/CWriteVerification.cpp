@@ -2,6 +2,8 @@
 
 #include "CImageComparison.h"
 
+namespace kt {
+
 CWriteVerification CWriteVerification::Compare(CM220Radio& sent, CM220Radio& readBack,
                                                const std::string& sentBackup) {
     const auto differences = CImageComparison::Compare(sent, readBack);
@@ -23,3 +25,5 @@ CWriteVerification CWriteVerification::NotVerified(const std::string& problem) {
     line += problem.empty() ? "." : ": " + problem;
     return {Verdict::NotVerified, {line}};
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // The verdict on a write after the transceiver was read back: it holds what
@@ -22,3 +24,5 @@ public:
     // problem: why the read-back failed, in plain words; may be empty.
     static CWriteVerification NotVerified(const std::string& problem);
 };
+
+} // namespace kt

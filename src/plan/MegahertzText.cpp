@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace kt {
+
 namespace {
 constexpr long kHzPerMHz = 1000000;
 }
@@ -39,3 +41,5 @@ std::optional<long> ParseMegahertz(std::string_view text) {
         ++hz;
     return mhz * kHzPerMHz + hz;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // Frequencies as text: integer hertz inside the program, megahertz in lists
 // and messages.
 
@@ -15,3 +17,5 @@ std::string FormatMegahertz(long hz, int decimals = 6);
 // six decimals are rounded to the hertz. Nothing else is a frequency: no sign,
 // no exponent, no unit.
 std::optional<long> ParseMegahertz(std::string_view text);
+
+} // namespace kt

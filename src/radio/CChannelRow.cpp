@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace kt {
+
 CChannelRow CChannelRow::Build(CM220Radio& radio, int channel) {
     CChannelRow row;
     const bool empty = radio.IsChannelEmpty(channel);
@@ -48,3 +50,5 @@ CChannelRow CChannelRow::Build(CM220Radio& radio, int channel) {
     }
     return row;
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+namespace kt {
+
 class CM220Radio;
 
 // The seven cells of one row of the channel list: number, "Prio" mark,
@@ -17,3 +19,5 @@ struct CChannelRow {
 
     static CChannelRow Build(CM220Radio& radio, int channel);
 };
+
+} // namespace kt

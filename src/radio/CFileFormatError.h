@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+namespace kt {
+
 // The one exception the program raises: a document file that the engine does
 // not accept, or a temporary data file that cannot be used while a document is
 // read or written. The document reports it by its message.
@@ -21,3 +23,5 @@ public:
 private:
     std::string answer_;
 };
+
+} // namespace kt

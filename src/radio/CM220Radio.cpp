@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace kt {
+
 namespace {
 // An empty text cannot be sent (the engine ignores an empty value); one blank
 // clears a text instead.
@@ -271,3 +273,5 @@ std::string CM220Radio::GetVfoTxInhibit() {
 std::string CM220Radio::SetVfoTxInhibit(const std::string& v) {
     return Set("COMMON.VFOTX_INHIBIT", v);
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // The radio data object of the VR-M220. It carries the transceiver's identity
 // and typed operations that build the channel, clone-comment and setting
 // commands, so that the user interface never assembles a command key itself.
@@ -101,3 +103,5 @@ private:
     std::string ChannelCommand(int n, const char* item);
     int ThreeWayAnswer(int n, bool check, const char* checked, const char* plain);
 };
+
+} // namespace kt

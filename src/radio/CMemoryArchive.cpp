@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace kt {
+
 std::size_t CMemoryArchive::Read(char* buffer, std::size_t max) {
     if (storing_)
         return 0;
@@ -11,3 +13,5 @@ std::size_t CMemoryArchive::Read(char* buffer, std::size_t max) {
     readPos_ += n;
     return n;
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+namespace kt {
+
 // An archive held in memory: either the bytes of a document to read, or the
 // bytes written by a save.
 class CMemoryArchive : public IArchive {
@@ -25,3 +27,5 @@ private:
     std::string bytes_;
     std::size_t readPos_ = 0;
 };
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 
 [[noreturn]] void ThrowTempError(const char* what) {
@@ -149,3 +151,5 @@ void CRadioData::SaveDataFile(const std::string& path) {
     }
     SaveFile(path);
 }
+
+} // namespace kt

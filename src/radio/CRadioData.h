@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace kt {
+
 class IArchive;
 
 // The base of the objects through which the document, the views and the clone
@@ -64,3 +66,5 @@ private:
     bool modified_ = false;
     CIdentityRecord identity_;
 };
+
+} // namespace kt

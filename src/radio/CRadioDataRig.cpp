@@ -3,6 +3,8 @@
 #include "CFileFormatError.h"
 #include "CRigEngine.h"
 
+namespace kt {
+
 CRadioDataRig::CRadioDataRig() : engine_(std::make_unique<CRigEngine>()) {}
 
 CRadioDataRig::~CRadioDataRig() = default;
@@ -68,3 +70,5 @@ bool CRadioDataRig::IsModified() {
 void CRadioDataRig::SetModified(int modified) {
     Command(modified == 1 ? "EDIT_FLAG=ON" : "EDIT_FLAG=OFF");
 }
+
+} // namespace kt

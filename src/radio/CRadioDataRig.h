@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 class CRigEngine;
 
 // The radio data object that owns an engine and carries out the data
@@ -41,3 +43,5 @@ protected:
 private:
     std::unique_ptr<CRigEngine> engine_;
 };
+
+} // namespace kt

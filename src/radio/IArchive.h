@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace kt {
+
 // The byte stream a document is read from or written to. The desktop program
 // backs it with the document's file, the command line with a file in memory.
 class IArchive {
@@ -16,3 +18,5 @@ public:
     // and tells its owner afterwards.
     virtual void Write(const char* data, std::size_t size) = 0;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "CCloneCable.h"
 
+namespace kt {
+
 namespace {
 std::string Frames(int n) {
     return std::to_string(n) + (n == 1 ? " frame" : " frames");
@@ -84,3 +86,5 @@ void CCloneCable::Answer(const CTransceiverAnswer& answer, CLineOutput& out) {
     if (answer.exchangeDone && !closed_)
         out.items.push_back(CLineItem::Mark(CLineItem::Kind::ExchangeDone));
 }
+
+} // namespace kt

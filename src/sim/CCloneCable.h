@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // Faults of the cable and the line between the program and the transceiver.
 struct CCableFaults {
     bool noEcho = false;             // the program's bytes do not come back
@@ -60,3 +62,5 @@ private:
     bool pulled_ = false;
     bool closed_ = false;
 };
+
+} // namespace kt

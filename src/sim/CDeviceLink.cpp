@@ -6,6 +6,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace kt {
+
 namespace {
 std::string LinkTarget(const std::string& path) {
     std::vector<char> buffer(4096);
@@ -44,3 +46,5 @@ void CDeviceLink::Remove() {
     link_.clear();
     target_.clear();
 }
+
+} // namespace kt

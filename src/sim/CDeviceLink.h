@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 // A symbolic link to the device, for programs and tests that want a fixed
 // name. A link left behind by an earlier run is replaced; anything else at
 // that path is left alone. The link goes when the object dies, if it still
@@ -20,3 +22,5 @@ private:
     std::string link_;
     std::string target_;
 };
+
+} // namespace kt

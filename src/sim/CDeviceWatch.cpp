@@ -4,6 +4,8 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+namespace kt {
+
 bool CDeviceWatch::Start(const std::string& path) {
     CFileDescriptor fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
     if (!fd.IsValid())
@@ -42,3 +44,5 @@ CDeviceWatch::Change CDeviceWatch::Drain() {
     }
     return change;
 }
+
+} // namespace kt

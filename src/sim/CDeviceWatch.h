@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // Notices the program opening and closing the device (inotify on the device
 // node), so that the transceiver can tell when the program has let go of
 // the port. Opens made before Start are not counted.
@@ -28,3 +30,5 @@ private:
     CFileDescriptor fd_;
     int openers_ = 0;
 };
+
+} // namespace kt

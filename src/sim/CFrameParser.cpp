@@ -2,6 +2,8 @@
 
 #include "CSimFrame.h"
 
+namespace kt {
+
 bool CFrameParser::Accept(std::uint8_t byte) {
     if (byte == CSimFrame::kPreamble) {
         inFrame_ = true;
@@ -23,3 +25,5 @@ void CFrameParser::Reset() {
     inFrame_ = false;
     body_.clear();
 }
+
+} // namespace kt

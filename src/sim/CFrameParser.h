@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace kt {
+
 // Cuts the bytes the program sends into frame bodies: a 0xFE starts a frame
 // afresh (so the two preamble bytes leave nothing behind), a 0xFD ends it, and
 // bytes outside a frame are dropped. A body keeps its first 255 bytes, as the
@@ -27,3 +29,5 @@ private:
     bool inFrame_ = false;
     std::vector<std::uint8_t> body_;
 };
+
+} // namespace kt

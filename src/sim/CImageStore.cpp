@@ -14,6 +14,8 @@
 #include <string_view>
 #include <utility>
 
+namespace kt {
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -155,3 +157,5 @@ bool CImageStore::Save(const std::string& path, const SimImage& image, std::stri
     }
     return true;
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace kt {
+
 class CRigEngine;
 
 // Moves the virtual transceiver's image in and out of data files through the
@@ -39,3 +41,5 @@ private:
 
     std::unique_ptr<CRigEngine> engine_;
 };
+
+} // namespace kt

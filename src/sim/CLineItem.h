@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace kt {
+
 // One entry of what goes back to the program on the line: a byte, or a mark
 // that something happens once every byte before it has left.
 struct CLineItem {
@@ -17,3 +19,5 @@ struct CLineItem {
     static CLineItem Mark(Kind kind) { return {kind, 0}; }
     bool operator==(const CLineItem&) const = default;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "CPacedLine.h"
 
+namespace kt {
+
 CPacedLine CPacedLine::ForBaud(unsigned baud) {
     if (baud == 0)
         return CPacedLine(0, 1);
@@ -55,3 +57,5 @@ std::vector<std::uint8_t> CPacedLine::DueBytes(Nanos now, std::size_t max) const
     }
     return bytes;
 }
+
+} // namespace kt

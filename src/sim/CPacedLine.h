@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace kt {
+
 // The pace of the line back to the program. Each byte is given the moment it
 // may leave: on an idle line at once, otherwise one byte time after the byte
 // before it. Moments are counted from the start of the current busy spell,
@@ -66,3 +68,5 @@ private:
     Nanos spellStart_ = 0;       // when byte 0 of the current spell leaves
     std::int64_t lastIndex_ = 0; // index of the last byte given a moment
 };
+
+} // namespace kt

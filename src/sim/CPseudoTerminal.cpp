@@ -7,6 +7,8 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 
+namespace kt {
+
 namespace {
 std::string Failure(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
@@ -83,3 +85,5 @@ void CPseudoTerminal::ClearExclusive() const {
     if (slave_.IsValid())
         ::ioctl(slave_.Get(), TIOCNXCL);
 }
+
+} // namespace kt

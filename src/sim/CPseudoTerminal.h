@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace kt {
+
 // The pseudo-terminal pair that stands in for the serial port. The program
 // opens the slave end (DevicePath); the virtual transceiver works the master.
 // It also keeps a slave descriptor of its own, so that the master never sees
@@ -31,3 +33,5 @@ private:
     CFileDescriptor slave_;
     std::string path_;
 };
+
+} // namespace kt

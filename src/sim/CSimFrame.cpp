@@ -2,6 +2,8 @@
 
 #include "HexCodec.h"
 
+namespace kt {
+
 ByteVector CSimFrame::FromTransceiver(std::uint8_t command, std::span<const std::uint8_t> payload) {
     ByteVector frame;
     frame.reserve(payload.size() + 6);
@@ -45,3 +47,5 @@ std::string CSimFrame::RecordText(std::uint16_t address, std::uint8_t countField
 std::optional<ByteVector> CSimFrame::DecodeHex(std::string_view text) {
     return HexCodec::Decode(text);
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // The bytes of the clone protocol as the transceiver sees them: frame
 // delimiters, addresses, commands, and the hexadecimal data records.
 namespace CSimFrame {
@@ -54,3 +56,5 @@ std::uint8_t RecordChecksum(std::uint16_t address, std::uint8_t countField,
 // nothing when its length is odd or any character is not a digit.
 std::optional<ByteVector> DecodeHex(std::string_view text);
 } // namespace CSimFrame
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string_view>
 
+namespace kt {
+
 #ifndef KTM220_VERSION
 #define KTM220_VERSION "0"
 #endif
@@ -269,3 +271,5 @@ has a sound checksum and count and the end frame arrives.
 Exit status: 0 normal end, 1 failure, 2 bad command line.
 )";
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // The command line of kt-m220-sim.
 struct CSimOptions {
     CTransceiverSetup transceiver;
@@ -28,3 +30,5 @@ struct CSimOptions {
     static std::string HelpText();
     static std::string VersionText();
 };
+
+} // namespace kt

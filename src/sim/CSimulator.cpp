@@ -7,6 +7,8 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr std::size_t kChunk = 4096;
 // While the run waits for the program to read its last bytes, it looks this
@@ -236,3 +238,5 @@ int CSimulator::Run(const std::vector<StopSource>& stops) {
             return 1;
     }
 }
+
+} // namespace kt

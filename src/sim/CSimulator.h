@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // The running virtual transceiver: waits (without spinning) for the
 // program's bytes, the moment the next byte may leave, the program opening
 // or closing the device, and the signals to stop; hands the program's bytes
@@ -77,3 +79,5 @@ private:
     CPacedLine::Nanos closeSeen_ = -1;  // when the device was due to vanish
     CPacedLine::Nanos recheckAt_ = -1;  // wake up then to look again; -1: no need
 };
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace kt {
+
 namespace {
 
 // The information text as a log shows it: control and non-ASCII bytes as \xNN.
@@ -224,3 +226,5 @@ void CTransceiver::FinishWrite(std::span<const std::uint8_t> payload, CTransceiv
     answer.log.push_back(line);
     answer.exchangeDone = true;
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // Faults the transceiver itself can be told to make.
 struct CTransceiverFaults {
     bool silent = false;       // hears everything, answers nothing
@@ -84,3 +86,5 @@ private:
     int recordsTaken_ = 0;
     std::string writeFault_; // the first thing wrong with the write; empty: none
 };
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kt {
+
 // The transceiver's EEPROM as the virtual transceiver keeps it, and the places
 // in it that the clone exchanges touch.
 constexpr std::size_t kSimImageSize = 512;
@@ -22,3 +24,5 @@ constexpr std::size_t kSimCommentLength = 16;
 // The model and revision codes of the VR-M220.
 constexpr std::uint16_t kSimModelCode = 0x2270;
 constexpr std::uint16_t kSimRevisionCode = 0x0100;
+
+} // namespace kt

@@ -1,5 +1,3 @@
-// kt-m220-sim: a virtual VR-M220 transceiver and its cloning cable on a
-// pseudo-terminal. See --help.
 
 #include "CCloneCable.h"
 #include "CDeviceLink.h"
@@ -19,6 +17,11 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace kt;
+
+// kt-m220-sim: a virtual VR-M220 transceiver and its cloning cable on a
+// pseudo-terminal. See --help.
 
 namespace {
 

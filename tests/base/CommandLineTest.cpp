@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 using CommandLine::Takes;
 
@@ -57,3 +59,5 @@ TEST(CommandLine, HelpListsEveryOptionUnderItsHeadingInOneColumn) {
                                              "                      (default 1)\n"
                                              "  -y, --yes           answer OK\n");
 }
+
+} // namespace kt

@@ -11,6 +11,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -216,3 +218,5 @@ TEST(CTempFileTest, AFileForEngineCommandsAvoidsFoldersItsPathCannotCarry) {
     else
         ::unsetenv("TMPDIR");
 }
+
+} // namespace kt

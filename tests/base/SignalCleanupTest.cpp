@@ -13,6 +13,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -133,3 +135,5 @@ TEST(SignalCleanupTest, ASignalSetsARegisteredPortsLineBackAsFound) {
     EXPECT_EQ(after.c_iflag, found.c_iflag);
     EXPECT_EQ(after.c_oflag, found.c_oflag);
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 TEST(HexCodecTest, EncodesUpperCaseAndDecodesEitherCase) {
     const ByteVector bytes{0x00, 0x0F, 0xA5, 0xFF};
     EXPECT_EQ(HexCodec::Encode(bytes), "000FA5FF");
@@ -34,3 +36,5 @@ TEST(TerminalSafeTest, ShowsEveryByteOutsidePrintableAsciiAsADot) {
               "a.2J.....z");
     EXPECT_EQ(TerminalSafe("\xc3\xa4"), "..") << "non-ASCII letters are bytes too";
 }
+
+} // namespace kt

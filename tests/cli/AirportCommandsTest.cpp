@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -161,3 +163,5 @@ TEST(CliAirports, UpdateTakesACheckedTableAndKeepsTheOldOneOnFailure) {
     EXPECT_TRUE(Contains(offline.err, "the airport table is unchanged"));
     EXPECT_TRUE(Contains(Cli({"airport", "EDDF"}).out, "New tower"));
 }
+
+} // namespace kt

@@ -1,8 +1,3 @@
-// Broken data files: every file in tests/data/broken is named after the
-// answer word the engine's FILE.LOAD gives for it. Each must be refused by
-// "show" and "set" with that word, leaving the file byte for byte as it was
-// and no temporary file behind; and a file of 100 MB must be refused (or
-// read) without the program taking it into memory whole.
 
 #include "ChildProcess.h"
 #include "TempDir.h"
@@ -13,6 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+
+namespace kt {
+
+// Broken data files: every file in tests/data/broken is named after the
+// answer word the engine's FILE.LOAD gives for it. Each must be refused by
+// "show" and "set" with that word, leaving the file byte for byte as it was
+// and no temporary file behind; and a file of 100 MB must be refused (or
+// read) without the program taking it into memory whole.
 
 namespace {
 
@@ -192,3 +195,5 @@ TEST(BrokenFiles, AHundredMegabyteFileIsNeverTakenIntoMemoryWhole) {
     EXPECT_EQ(zeroBytes.out, "FORMAT_ERROR\n0.000\n");
     EXPECT_LT(zeroBytes.maxResidentKb, baseline.maxResidentKb + kMemoryBoundKb);
 }
+
+} // namespace kt

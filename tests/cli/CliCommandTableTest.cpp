@@ -5,6 +5,8 @@
 #include <regex>
 #include <sstream>
 
+namespace kt {
+
 // The help a user reads and the parser that judges the command line come from
 // one table; these keep the hand-written synopses honest to it.
 TEST(CliCommandTable, EachSynopsisShowsExactlyTheOptionsItsCommandTakes) {
@@ -60,3 +62,5 @@ TEST(CliCommandTable, WrongUseEndsWithStatus2AndTheCommandsOwnUsage) {
             << err.str();
     }
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -194,3 +196,5 @@ TEST(CliClone, APacedReadRunsAtTheLinesSpeed) {
     EXPECT_LT(run.seconds, 6.0);
     EXPECT_EQ(ReadFileBytes(copy).size(), 1269u);
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -39,3 +41,5 @@ TEST(CliDiff, ExitsLikeDiff) {
 
     EXPECT_EQ(Cli({"diff", a}).status, 2);
 }
+
+} // namespace kt

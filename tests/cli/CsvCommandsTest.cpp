@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -170,3 +172,5 @@ TEST(CliBackup, ABackupThatCannotBeKeptDoesNotStopTheClone) {
         << read.err;
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(plan));
 }
+
+} // namespace kt

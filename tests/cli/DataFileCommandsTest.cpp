@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args, const std::string& input = {}) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -90,3 +92,5 @@ TEST(CliPorts, ShowsTheMappingFromTheDesktopProgramsSettings) {
         << r.out;
     EXPECT_NE(r.out.find("COM1  "), std::string::npos);
 }
+
+} // namespace kt

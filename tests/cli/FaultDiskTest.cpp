@@ -1,7 +1,3 @@
-// "set" when the disk fails it: a full file system, a file size limit, and
-// the program killed at each step of its save. The old data file must stay
-// byte for byte as it was until the new one has wholly replaced it; a
-// failure leaves no temporary file behind.
 
 #include "ChildProcess.h"
 #include "TempDir.h"
@@ -19,6 +15,13 @@
 #include <sys/user.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace kt {
+
+// "set" when the disk fails it: a full file system, a file size limit, and
+// the program killed at each step of its save. The old data file must stay
+// byte for byte as it was until the new one has wholly replaced it; a
+// failure leaves no temporary file behind.
 
 namespace {
 
@@ -284,3 +287,5 @@ TEST(FaultDisk, SetKilledAtAnyStepOfItsSaveLosesNothing) {
     EXPECT_EQ(ReadFileBytes(old.path), newBytes); // the last run was not killed
 }
 #endif
+
+} // namespace kt

@@ -1,3 +1,17 @@
+
+#include "ChildProcess.h"
+#include "SimProcess.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <memory>
+
+namespace kt {
+
 // Every fault of the cable and the transceiver that the virtual transceiver
 // can play, against each clone command of the command-line program. For each
 // the command must end with its outcome, within the time-out, having opened
@@ -10,17 +24,6 @@
 // pace itself. The virtual transceivers are all started first, on the test's
 // own thread; the threads that run the command line fork only through
 // RunChild, which prepares everything before it forks.
-
-#include "ChildProcess.h"
-#include "SimProcess.h"
-#include "TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <filesystem>
-#include <future>
-#include <memory>
 
 namespace {
 
@@ -357,3 +360,5 @@ TEST(FaultMatrix, Write) {
         cases.push_back(c);
     RunMatrix(Command::Write, cases);
 }
+
+} // namespace kt

@@ -1,6 +1,8 @@
 #include "ScopedEnv.h"
 #include "TempDir.h"
 
+namespace kt {
+
 namespace {
 // The command line keeps a backup of every image it reads from or writes to
 // the transceiver, under the user's data folder. These tests run it against
@@ -13,3 +15,5 @@ struct PrivateDataHome {
 };
 const PrivateDataHome kPrivateDataHome;
 } // namespace
+
+} // namespace kt

@@ -1,5 +1,3 @@
-// Files the user protected (links, read-only files and folders, devices,
-// FIFOs) under every command that writes or reads one.
 
 #include "ProcessRunner.h"
 #include "SimProcess.h"
@@ -13,6 +11,11 @@
 #include <filesystem>
 #include <sys/mount.h>
 #include <sys/stat.h>
+
+namespace kt {
+
+// Files the user protected (links, read-only files and folders, devices,
+// FIFOs) under every command that writes or reads one.
 
 namespace fs = std::filesystem;
 
@@ -174,3 +177,5 @@ TEST(CliProtectedFiles, AReadWhoseImageCannotBeSavedSaysWhereTheImageIs) {
     EXPECT_TRUE(Contains(r.err, "cannot write " + target)) << r.err;
     EXPECT_FALSE(r.out.ends_with(" Cloning completed.\n"));
 }
+
+} // namespace kt

@@ -1,6 +1,3 @@
-// kt-m220-cli on a serial line as real hardware shows it: a port another
-// program holds, a terminal given as the port, a device that never stops
-// sending, and the plain-words diagnosis of a silent line.
 
 #include "EndlessSender.h"
 #include "LockHolder.h"
@@ -18,6 +15,12 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+namespace kt {
+
+// kt-m220-cli on a serial line as real hardware shows it: a port another
+// program holds, a terminal given as the port, a device that never stops
+// sending, and the plain-words diagnosis of a silent line.
 
 namespace fs = std::filesystem;
 
@@ -137,3 +140,5 @@ TEST(CliSerialLine, ADeviceThatSendsFramesForeverEndsTheInformationExchange) {
     EXPECT_TRUE(Contains(run.out, pty.SlavePath() + " sent more than a clone exchange can bring"))
         << run.out;
 }
+
+} // namespace kt

@@ -1,10 +1,13 @@
-// What "set" and "show" print must be what the data file holds, and nothing
-// taken from a file may act on the terminal.
 
 #include "ProcessRunner.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+namespace kt {
+
+// What "set" and "show" print must be what the data file holds, and nothing
+// taken from a file may act on the terminal.
 
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args) {
@@ -191,3 +194,5 @@ TEST(CliTerminal, TextFromAFileCannotActOnTheTerminal) {
                                     "FILE.LOAD.\"" + plan + "\"\nCOMMON.CLONE_COMMENT\n");
     EXPECT_EQ(console.out, "OK\n" + comment + std::string(16 - comment.size(), ' ') + "\n");
 }
+
+} // namespace kt

@@ -1,6 +1,3 @@
-// Signals that end kt-m220-cli while it talks to the transceiver: the program
-// must end by the signal (or, for Ctrl-C during an exchange, cancel it), and
-// leave no temporary file behind.
 
 #include "ProcessRunner.h"
 #include "SimProcess.h"
@@ -16,6 +13,12 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace kt {
+
+// Signals that end kt-m220-cli while it talks to the transceiver: the program
+// must end by the signal (or, for Ctrl-C during an exchange, cancel it), and
+// leave no temporary file behind.
 
 namespace fs = std::filesystem;
 
@@ -179,3 +182,5 @@ TEST(CliSignals, CtrlCAndTerminationEndAnInformationExchangeWithinASecond) {
         EXPECT_TRUE(cli.TemporaryFiles().empty());
     }
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 ProcessResult Cli(const std::vector<std::string>& args) {
     std::vector<std::string> argv{ProgramPath("kt-m220-cli")};
@@ -108,3 +110,5 @@ TEST(CliWriteCheck, VerifyReadsBackAndTellsWhatTheRadioHolds) {
         EXPECT_FALSE(Contains(run.out, " Err: ")) << run.out;
     }
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace {
 namespace fs = std::filesystem;
 
@@ -197,3 +199,5 @@ TEST(CBackupStore, DefaultFolderFollowsTheDataHome) {
     ScopedEnv data("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(CBackupStore::DefaultFolder(), "/home/pilot/.local/share/Velk/KT-M220/backups");
 }
+
+} // namespace kt

@@ -16,6 +16,8 @@
 #include <map>
 #include <sys/resource.h>
 
+namespace kt {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -496,3 +498,5 @@ TEST(CCloneCommSignalTest, BeepPatterns) {
               (std::vector<std::string>{"beep 500 400", "pause 100", "beep 500 400", "pause 100",
                                         "beep 500 400", "pause 100", "beep 500 400", "pause 500"}));
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+namespace kt {
+
 TEST(CCloneFileTest, WritesCrLfAndReadsLinesEndingAtLf) {
     TempDir dir;
     const std::string path = dir.File("clone.tmp");
@@ -56,3 +58,5 @@ TEST(CCloneFileTest, FailuresCarryPathAndReason) {
     file.Close();
     EXPECT_EQ(file.ReadLine(line), CCloneFile::ReadResult::Failed);
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -273,3 +275,5 @@ TEST(CCloneFrameTest, WriteResultSucceedsOnlyWithZero) {
     EXPECT_FALSE(CCloneFrame::WriteSucceeded(FromTransceiver(0xE6, {0x01})));
     EXPECT_FALSE(CCloneFrame::WriteSucceeded(FromTransceiver(0xE6, {})));
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace kt {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -80,3 +82,5 @@ TEST(CFrameStreamTest, ABodyKeepsItsFirst255Bytes) {
     ASSERT_EQ(stream.LastFrame().Length(), 255);
     EXPECT_EQ(stream.LastFrame().At(254), 254 % 200);
 }
+
+} // namespace kt

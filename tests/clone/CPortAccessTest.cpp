@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr uid_t kAlice = 1000;
 constexpr gid_t kAliceGroup = 1000;
@@ -226,3 +228,5 @@ TEST(CPortAccessTest, CloneCommandsExplainAPortThatIsNoTerminal) {
     EXPECT_EQ(detail.rfind(file + ": ", 0), 0u) << detail;
     EXPECT_TRUE(Contains(detail, file + " is not a serial device but a regular file")) << detail;
 }
+
+} // namespace kt

@@ -15,6 +15,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -172,3 +174,5 @@ TEST(CPortLock, ClosingSetsTheLineBackAsFound) {
     EXPECT_EQ(std::memcmp(after.c_cc, cooked.c_cc, sizeof after.c_cc), 0);
     EXPECT_EQ(cfgetospeed(&after), static_cast<speed_t>(B38400));
 }
+
+} // namespace kt

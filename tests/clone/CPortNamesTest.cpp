@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 TEST(CPortNamesTest, PortNumberOfComNames) {
@@ -72,3 +74,5 @@ TEST(SerialDeviceListTest, ListsLinksThenUsbAndAcmThenTerminalsOnly) {
     EXPECT_EQ(devices[3].path, dev.File("ttyACM0"));
     // ttyS0 here is a plain file, no terminal: not listed.
 }
+
+} // namespace kt

@@ -12,6 +12,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 
 struct Report {
@@ -217,3 +219,5 @@ TEST_F(CSerialPortTest, CloseTwiceAndOperationsOnAClosedPort) {
     // It opens again.
     EXPECT_TRUE(port.Open(pty.SlavePath(), 9600));
 }
+
+} // namespace kt

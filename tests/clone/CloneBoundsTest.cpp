@@ -1,5 +1,3 @@
-// Every exchange ends in bounded time, whatever the line brings, and a failed
-// exchange says in plain words what the line showed.
 
 #include "CCloneComm.h"
 #include "EndlessSender.h"
@@ -11,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+
+namespace kt {
+
+// Every exchange ends in bounded time, whatever the line brings, and a failed
+// exchange says in plain words what the line showed.
 
 namespace {
 
@@ -108,3 +111,5 @@ TEST_F(CloneBoundsTest, NothingAtAllAndAnEchoWithoutAnswerAreToldApart) {
     EXPECT_EQ(comm.RunInformation(), CloneOutcome::kFailed);
     EXPECT_EQ(comm.LastDiagnosis(), CloneDiagnosis::RadioDidNotAnswer);
 }
+
+} // namespace kt

@@ -1,8 +1,3 @@
-// What a pseudo-terminal cannot show of an exchange: the modem lines, the
-// purges, the protocol's fixed waits and their order among the frames, and
-// the order of beep, status text and box of each command's outcome. The
-// port's device calls are recorded (RecordingLineControl) while the bytes
-// travel over a real pseudo-terminal to a scripted transceiver.
 
 #include "CCloneComm.h"
 #include "CCloneCommands.h"
@@ -19,6 +14,14 @@
 #include <cstdio>
 #include <functional>
 #include <sys/ioctl.h>
+
+namespace kt {
+
+// What a pseudo-terminal cannot show of an exchange: the modem lines, the
+// purges, the protocol's fixed waits and their order among the frames, and
+// the order of beep, status text and box of each command's outcome. The
+// port's device calls are recorded (RecordingLineControl) while the bytes
+// travel over a real pseudo-terminal to a scripted transceiver.
 
 namespace {
 
@@ -292,3 +295,5 @@ TEST_F(CloneLineOrderTest, EachCommandBeepsThenShowsItsStatusThenItsBox) {
         }
     }
 }
+
+} // namespace kt

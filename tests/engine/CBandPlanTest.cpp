@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 class BandPlanTest : public ::testing::Test {
 protected:
@@ -96,3 +98,5 @@ TEST_F(BandPlanTest, LegalizeSnapsToTheNearestPointOfTheBlock) {
         }
     }
 }
+
+} // namespace kt

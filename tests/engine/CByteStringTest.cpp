@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 TEST(CByteString, DropsBytesPastItsCapacity) {
     CByteString s;
     for (int i = 0; i < 256; ++i)
@@ -109,3 +111,5 @@ TEST(TextFields, ScanLongReadsTheLeadingNumber) {
     EXPECT_FALSE(ScanLong("-", v));
     EXPECT_TRUE(ScanLong(std::string(100, '9'), v)); // clamped, not undefined
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 TEST(CChannelPosition, WalkVisitsVfoThenTwentyMemoryChannels) {
     CChannelPosition position;
     std::vector<std::string> visited;
@@ -98,3 +100,5 @@ TEST(ValueSelector, ParsesTheSelectorWord) {
         EXPECT_EQ(text, c.textAfter);
     }
 }
+
+} // namespace kt

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 
@@ -598,3 +600,5 @@ TEST_F(ChannelTableTest, ArbitraryCommandsKeepTheEntriesSound) {
                   std::string::npos);
     }
 }
+
+} // namespace kt

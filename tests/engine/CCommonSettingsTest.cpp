@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 constexpr std::uint32_t kImageSize = 512;
 
@@ -254,3 +256,5 @@ TEST(CCommonSettings, EncodeThenDecodeKeepsEverySetting) {
         EXPECT_EQ(decoded.Handle(key + ".ByNumber"), settings.Handle(key + ".ByNumber")) << key;
     }
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 struct ParseCase {
     const char* what;
@@ -159,3 +161,5 @@ TEST(CHexRecord, RebindingTheSameImageKeepsCoverageAnotherImageClearsIt) {
     EXPECT_FALSE(record.IsComplete());
 }
 } // namespace
+
+} // namespace kt

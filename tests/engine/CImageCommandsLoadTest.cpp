@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 constexpr std::size_t kHeaderLine = 0;
 constexpr std::size_t kFirstRecordLine = 2; // the record of 0x010
@@ -254,3 +256,5 @@ TEST(CImageCommandsLoad, LoadedImageIsDecodedAndHealed) {
     EXPECT_EQ(HexBytes(SavedImage(engine), 0x080, 0x082), "13 69 75");
 }
 } // namespace
+
+} // namespace kt

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 const std::string kGoldenDefault = KT_TEST_DATA_DIR "/default.vkf";
 
@@ -233,3 +235,5 @@ TEST(CImageCommands, HealResetsBytesThatNothingEncodes) {
     EXPECT_EQ(SavedFile(engine), ReadFileBytes(kGoldenDefault));
 }
 } // namespace
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 struct Step {
     std::string command;
@@ -142,3 +144,5 @@ TEST(CRigEngine, HostileCommandsGetAnAnswerAndLeaveAWorkingEngine) {
     EXPECT_EQ(SavedFile(engine), ReadFileBytes(KT_TEST_DATA_DIR "/default.vkf"));
 }
 } // namespace
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <sstream>
 
+namespace kt {
+
 std::string SaveCommand(const std::string& path) {
     return "FILE.SAVE.\"" + path + "\"";
 }
@@ -80,3 +82,5 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
         text += line + "\r\n";
     return text;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CRigEngine;
 
 // The engine's file commands for a path.
@@ -27,3 +29,5 @@ std::string HexBytes(const std::vector<std::uint8_t>& image, std::uint32_t first
 std::vector<std::string> DefaultFileLines();
 // Joins lines, each followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
+
+} // namespace kt

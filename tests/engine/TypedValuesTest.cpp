@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+namespace kt {
+
 namespace {
 // The channel appear list: its image values are reversed.
 CChoiceList AppearList() {
@@ -255,3 +257,5 @@ TEST(CTextValue, LimitsAreBounded) {
     value.SetLimits(-5, -9);
     EXPECT_EQ(value.MaxLength(), 1);
 }
+
+} // namespace kt

@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // What a screen reader finds in the program's windows: a name for every
 // control the keyboard reaches, rows of the channel list read in words, and
 // the status bar's texts.
@@ -291,3 +293,5 @@ TEST(AccessibilityChannelRows, EachRowIsReadInWords) {
     EXPECT_EQ(view.RowAccessibleText(2), "Channel 2: 118.100 MHz, name APPR");
 }
 } // namespace
+
+} // namespace kt

@@ -15,6 +15,8 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+namespace kt {
+
 TEST(AddAirportDlg, ListsTheAirportAndAddsTheTickedFrequencies) {
     CM220Radio radio;
     radio.NewData();
@@ -101,3 +103,5 @@ TEST(AddAirportDlg, DISABLED_Screenshot) {
         QDir(qEnvironmentVariable("KT_SCREENSHOT_DIR")).filePath(QStringLiteral("add-airport.png"));
     EXPECT_TRUE(dialog.grab().save(path));
 }
+
+} // namespace kt

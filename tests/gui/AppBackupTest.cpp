@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -172,3 +174,5 @@ TEST_F(AppBackup, ABackupFolderThatCannotBeMadeIsNotOpened) {
     EXPECT_TRUE(box.informativeText.contains("is not a folder"));
     EXPECT_FALSE(CBackupFolderCommand::MakeFolder({}).isEmpty()) << "no home folder";
 }
+
+} // namespace kt

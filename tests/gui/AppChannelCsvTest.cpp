@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using namespace CommandId;
 
@@ -255,3 +257,5 @@ TEST_F(AppChannelCsv, APeerListAsksForTheSpacingAndTheSkippedRowsFirst) {
     EXPECT_EQ(DocumentBytes(*doc_), before);
     EXPECT_FALSE(Enabled(kEditUndo));
 }
+
+} // namespace kt

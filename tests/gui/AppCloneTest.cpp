@@ -10,6 +10,8 @@
 
 #include <QAction>
 
+namespace kt {
+
 namespace {
 // The document and main window with a recording user interface for the
 // clone commands, and a virtual transceiver on the current port.
@@ -142,3 +144,5 @@ TEST_F(AppClone, AMissingPortSaysSo) {
     ASSERT_FALSE(ui_.Boxes().empty());
     EXPECT_NE(ui_.Boxes().back().detail.find("no-such-device"), std::string::npos);
 }
+
+} // namespace kt

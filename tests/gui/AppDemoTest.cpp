@@ -8,6 +8,8 @@
 
 #include <QSignalSpy>
 
+namespace kt {
+
 TEST_F(AppTest, TheDemoTransceiverAnswersOnTheCurrentPort) {
     // kt-m220-sim is looked for beside the program, then on the PATH.
     const QByteArray path = qgetenv("PATH");
@@ -36,3 +38,5 @@ TEST_F(AppTest, TheDemoTransceiverAnswersOnTheCurrentPort) {
     EXPECT_EQ(ui.Informations()[0].second, CDemoTransceiver::kComment);
     EXPECT_EQ(doc.PortDevice(2), "") << "the demonstration is not kept in the settings";
 }
+
+} // namespace kt

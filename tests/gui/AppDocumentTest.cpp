@@ -15,6 +15,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 class AppDocument : public AppFrameTest {
 protected:
@@ -282,3 +284,5 @@ TEST_F(AppDocument, TemporaryFilesGoWithTheDocument) {
     EXPECT_FALSE(std::filesystem::exists(cloneFile));
     EXPECT_FALSE(std::filesystem::exists(workFile));
 }
+
+} // namespace kt

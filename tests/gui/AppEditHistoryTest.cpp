@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using namespace CommandId;
 
@@ -310,3 +312,5 @@ TEST_F(AppEditHistory, OneUndoBringsBackAChannelEmptiedByMistake) {
         EXPECT_TRUE(ListShowsTheRadio());
     }
 }
+
+} // namespace kt

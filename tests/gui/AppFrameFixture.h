@@ -1,8 +1,5 @@
 #pragma once
 
-// A document and its main window for the tests of the document's commands:
-// the channel list, undo and redo, channel lists, backups and printing.
-
 #include "AppTestSupport.h"
 #include "CChannelRow.h"
 #include "CDocumentCommands.h"
@@ -13,6 +10,11 @@
 #include <QAction>
 #include <memory>
 #include <string>
+
+namespace kt {
+
+// A document and its main window for the tests of the document's commands:
+// the channel list, undo and redo, channel lists, backups and printing.
 
 class AppFrameTest : public AppTest {
 protected:
@@ -70,3 +72,5 @@ protected:
     std::unique_ptr<CKTM220Doc> doc_;
     std::unique_ptr<CMainFrame> frame_;
 };
+
+} // namespace kt

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <filesystem>
 
+namespace kt {
+
 // A copy started with a file while another runs hands the file to the
 // running copy, which opens it as File > Open does.
 namespace {
@@ -193,3 +195,5 @@ TEST_F(AppHandOver, AFailedHandOverIsSaid) {
     EXPECT_EQ(app.ExitCode(), 1);
     EXPECT_EQ(seen.text, "/x.vkf could not be handed to the KT-M220 that is running.");
 }
+
+} // namespace kt

@@ -21,6 +21,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 using namespace CommandId;
 
@@ -313,3 +315,5 @@ TEST_F(AppInstance, AboutOpensFromTheHelpMenuAndClosesWithOk) {
     EXPECT_TRUE(texts.contains("KT-M220 Rev.1.0"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+} // namespace kt

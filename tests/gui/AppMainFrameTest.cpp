@@ -20,6 +20,8 @@
 #include <QToolBar>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using namespace CommandId;
 
@@ -354,3 +356,5 @@ TEST_F(AppMainFrame, AWindowBusyCloningCannotBeClosed) {
     frame_->setEnabled(true);
     EXPECT_TRUE(frame_->close());
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <ostream>
 
+namespace kt {
+
 // Lets the test messages show rectangles as numbers.
 void PrintTo(const QRect& r, std::ostream* out) {
     *out << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
@@ -140,3 +142,5 @@ TEST_F(AppPlacementWindowManager, LockKeyPanesFollowTheServersKeyboard) {
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_TRUE(program.waitForFinished(20000));
 }
+
+} // namespace kt

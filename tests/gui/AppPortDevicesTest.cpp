@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 namespace fs = std::filesystem;
 
@@ -109,3 +111,5 @@ TEST_F(AppPortDevices, TheDemonstrationShowsTheVirtualTransceiver) {
     EXPECT_EQ(doc.PortDevice(2), "") << "the demonstration is not kept";
     EXPECT_EQ(doc.GetCloneComm().PortNames().DeviceOf(2), "/dev/pts/42");
 }
+
+} // namespace kt

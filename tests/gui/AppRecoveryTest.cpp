@@ -17,6 +17,8 @@
 #include <iterator>
 #include <sys/stat.h>
 
+namespace kt {
+
 namespace {
 QStringList Args(std::initializer_list<const char*> args) {
     QStringList list{QStringLiteral("kt-m220")};
@@ -215,3 +217,5 @@ TEST_F(AppRecovery, SessionEndKeepsChangesAndClosesUnasked) {
     EXPECT_FALSE(std::filesystem::exists(RecoveryPath()))
         << "the user answered for the changes themselves";
 }
+
+} // namespace kt

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <memory>
 
+namespace kt {
+
 namespace {
 // How long a modal window may take to appear, and how often to look.
 constexpr qint64 kModalDeadlineMs = 60000;
@@ -130,3 +132,5 @@ bool SaveTransceiverImage(const std::string& path) {
     radio.HealChannel(6);
     return radio.SaveFile(path);
 }
+
+} // namespace kt

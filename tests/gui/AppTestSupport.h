@@ -8,14 +8,16 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
-
-class CKTM220Doc;
 class QWidget;
 
 // Lets the test messages show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
+
+namespace kt {
+
+class CKTM220Doc;
 
 // Saves the virtual transceiver's memory for the clone tests: the default
 // image with channel 6 in use (119.250, "RADIO").
@@ -68,3 +70,5 @@ void CancelPendingAnswers();
 
 // The path of the desktop program in the build tree.
 std::string DesktopProgramPath();
+
+} // namespace kt

@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 
+namespace kt {
+
 namespace {
 // What a Setting sheet page shows: each checkbox's text with "On" or "Off",
 // each labelled list or text with its label, as the user sees them.
@@ -203,3 +205,5 @@ TEST_F(AppPrint, APdfThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(result.detail.contains("no/such/plan.pdf"));
     EXPECT_EQ(frame_->PrintCommands().DefaultPdfName(), "Untitled.pdf");
 }
+
+} // namespace kt

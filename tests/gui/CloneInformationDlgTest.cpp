@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 QStringList LabelTexts(const QWidget& dialog) {
     QStringList texts;
@@ -68,3 +70,5 @@ TEST(CloneInformationDlg, OkAndEscapeCloseIt) {
     }
 }
 } // namespace
+
+} // namespace kt

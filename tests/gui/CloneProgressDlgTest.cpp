@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 QPushButton* CancelButton(CCloneProgressDlg& dialog) {
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
@@ -115,3 +117,5 @@ TEST_F(CloneProgressDlg, WithoutOwnerTheMainWindowIsDisabled) {
 }
 
 } // namespace
+
+} // namespace kt

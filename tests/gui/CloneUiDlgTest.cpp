@@ -15,6 +15,8 @@
 
 #include <functional>
 
+namespace kt {
+
 namespace {
 class CloneUiDlg : public ::testing::Test {
 protected:
@@ -146,3 +148,5 @@ TEST_F(CloneUiDlg, InformationDialogShowsModelAndComment) {
     EXPECT_EQ(comment, QString::fromUtf8("TOWER... ok\xc3\xa9"));
 }
 } // namespace
+
+} // namespace kt

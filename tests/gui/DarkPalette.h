@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace kt {
+
 // The colours a user's dark desktop theme gives a Qt program: the Fusion
 // style with a dark palette. While the object lives the application uses it;
 // the style and palette in use before come back afterwards.
@@ -62,3 +64,5 @@ private:
     QString styleName_;
     QPalette palette_;
 };
+
+} // namespace kt

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using edit_test::BoxAnswerer;
 using edit_test::Changes;
@@ -253,3 +255,5 @@ TEST(ChannelEditCommands, EmptyingAChannelAlsoRefreshesTheRowThatCarriedThePrior
     EXPECT_NE(std::find(sent.begin(), sent.end(), "<row 2>"), sent.end());
     EXPECT_NE(std::find(sent.begin(), sent.end(), "<row 3>"), sent.end());
 }
+
+} // namespace kt

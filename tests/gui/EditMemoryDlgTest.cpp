@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using edit_test::Prepare;
 using edit_test::Sent;
@@ -302,3 +304,5 @@ TEST(FrequencyEntry, OnlyADecimalNumberCountsWhateverTheLocale) {
         EXPECT_EQ(LeadingDecimalNumber(c.text), c.value);
     }
 }
+
+} // namespace kt

@@ -1,9 +1,5 @@
 #pragma once
 
-// Helpers for the channel editing tests: a channel list host that records its
-// refreshes, a radio prepared with channels, and the answering of modal
-// dialogs and message boxes from inside their event loop.
-
 #include "IChannelListHost.h"
 #include "RecordingRadio.h"
 
@@ -18,6 +14,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+namespace kt {
+
+// Helpers for the channel editing tests: a channel list host that records its
+// refreshes, a radio prepared with channels, and the answering of modal
+// dialogs and message boxes from inside their event loop.
 
 namespace edit_test {
 
@@ -145,3 +147,5 @@ public:
 };
 
 } // namespace edit_test
+
+} // namespace kt

@@ -22,6 +22,8 @@
 #include <memory>
 #include <vector>
 
+namespace kt {
+
 // The program used with the keyboard alone: Tab walks each dialog in the
 // order its controls are laid out, Escape closes every dialog, the channel
 // list is worked with the arrows, Enter, Delete and its popup menu, and the
@@ -301,3 +303,5 @@ TEST(KeyboardSheet, CtrlTabAndCtrlPageKeysTurnThePages) {
     EXPECT_EQ(host.startPage, 1);
 }
 } // namespace
+
+} // namespace kt

@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace kt {
+
 // The program at another scale and in a dark colour scheme: icons drawn for
 // the device pixel ratio, outlines that stay visible on a dark window, and a
 // channel list drawn in the palette's colours.
@@ -139,3 +141,5 @@ TEST(LookScheme, ChannelListDrawsInThePalettesColours) {
     EXPECT_GT(lightPixels, 4);
 }
 } // namespace
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "SettingSheetDriver.h"
 
+namespace kt {
+
 TEST(SettingAdvancedPage, VfoTxEnableShowsTheInverseOfTheInhibit) {
     struct Case {
         const char* inhibit;
@@ -101,3 +103,5 @@ TEST(SettingAdvancedPage, CloneCommentTakesAtMostSixteenCharacters) {
                   std::vector<std::string>{c.sent});
     }
 }
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "SettingSheetDriver.h"
 
+namespace kt {
+
 namespace {
 // Channels 4 and 9 in use besides channel 1.
 void ChannelsInUse(RecordingRadio& r) {
@@ -143,3 +145,5 @@ TEST(SettingCommonPage, OpeningTextIsLimitedAndABlankOneTravelsAsFF) {
         EXPECT_EQ(Changes(radio.commands, "COMMON.OPENING_TEXT"), std::vector<std::string>{c.sent});
     }
 }
+
+} // namespace kt

@@ -1,6 +1,3 @@
-// Every common setting changed in the Setting sheet reaches a saved data file
-// as kt-m220-cli reads it, and every setting that kt-m220-cli writes into a
-// data file shows in the sheet.
 
 #include "CMemoryArchive.h"
 #include "ProcessRunner.h"
@@ -10,6 +7,12 @@
 #include "TextFields.h"
 
 #include <sstream>
+
+namespace kt {
+
+// Every common setting changed in the Setting sheet reaches a saved data file
+// as kt-m220-cli reads it, and every setting that kt-m220-cli writes into a
+// data file shows in the sheet.
 
 namespace {
 ProcessResult Cli(std::vector<std::string> args) {
@@ -164,3 +167,5 @@ TEST(SettingRoundTrip, EverySettingSetInTheFileShowsInTheSheet) {
     };
     EXPECT_EQ(seen, expected);
 }
+
+} // namespace kt

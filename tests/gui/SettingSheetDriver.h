@@ -1,9 +1,5 @@
 #pragma once
 
-// Drives the Common Setting command in tests: a host that records what the
-// command asks of the view and the document, a radio whose answers can be
-// forced, and a way to act in the open sheet and end it with OK or Cancel.
-
 #include "CSettingSheet.h"
 #include "CommonSettingCommand.h"
 #include "ISettingSheetHost.h"
@@ -26,6 +22,12 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+namespace kt {
+
+// Drives the Common Setting command in tests: a host that records what the
+// command asks of the view and the document, a radio whose answers can be
+// forced, and a way to act in the open sheet and end it with OK or Cancel.
 
 // A recording radio whose answers to some commands are given by the test.
 class AnsweringRadio : public RecordingRadio {
@@ -138,3 +140,5 @@ template <class Radio> void Prepare(Radio& radio, const std::function<void(Radio
         setup(radio);
     radio.commands.clear();
 }
+
+} // namespace kt

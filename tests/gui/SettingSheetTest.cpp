@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFontInfo>
 
+namespace kt {
+
 namespace {
 const std::vector<std::string> kCommonReads = {
     "COMMON.BEEP",        "COMMON.BEEP_UDKEY",   "COMMON.SIDETONE",      "COMMON.SCAN_FUNCTION",
@@ -240,3 +242,5 @@ TEST(SettingSheet, OnlyTheSheetItselfHoldsTheItalicFont) {
         },
         SheetEnd::Cancel);
 }
+
+} // namespace kt

@@ -1,6 +1,8 @@
 #include "SettingSheetDriver.h"
 #include "SpacingChangeQuestion.h"
 
+namespace kt {
+
 namespace {
 // Channel 4 holds the 8.33 kHz channel 132.840 in the 8.33kHz spacing.
 void PreparePlan(RecordingRadio& radio) {
@@ -96,3 +98,5 @@ TEST(SettingSheet, ASpacingChangeThatMovesChannelsIsAskedFirst) {
         EXPECT_EQ(radio.GetFrequency(4), "132.840");
     }
 }
+
+} // namespace kt

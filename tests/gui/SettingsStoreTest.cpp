@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 // The desktop program and the command line share one settings file: a port
 // chosen in the window is the port kt-m220-cli uses without --port.
 TEST(SettingsStore, TheCommandLineSeesThePortsChosenInTheWindow) {
@@ -53,3 +55,5 @@ TEST(SettingsStore, TheCommandLineReadsEveryPathQSettingsWrites) {
         EXPECT_EQ(names.DeviceOf(2), path);
     }
 }
+
+} // namespace kt

@@ -21,6 +21,8 @@
 #include <optional>
 #include <string>
 
+namespace kt {
+
 namespace {
 // A recording radio that gives scripted answers to chosen commands and the
 // engine's own answers to all others.
@@ -331,3 +333,5 @@ TEST_F(ViewChannelList, PopupMenuHoldsTheOwnersActionsInOrder) {
     EXPECT_TRUE(shown);
 }
 } // namespace
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <QStandardItemModel>
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 const QString kDots = QStringLiteral("...");
 
@@ -129,3 +131,5 @@ TEST_F(ViewListDrawing, SelectionBarReachesTheRightEdgeWhileShown) {
     EXPECT_EQ(list.viewport()->grab().toImage().pixelColor(secondRow), base);
 }
 } // namespace
+
+} // namespace kt

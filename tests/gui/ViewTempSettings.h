@@ -1,15 +1,17 @@
 #pragma once
 
-// The per-user settings of one test in a private folder: XDG_CONFIG_HOME and
-// QSettings' user path point there while the object lives, and are put back
-// afterwards.
-
 #include "TempDir.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QSettings>
 #include <QString>
+
+namespace kt {
+
+// The per-user settings of one test in a private folder: XDG_CONFIG_HOME and
+// QSettings' user path point there while the object lives, and are put back
+// afterwards.
 
 class ViewTempSettings {
 public:
@@ -38,3 +40,5 @@ private:
     bool hadOld_;
     QByteArray old_;
 };
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 using Spacing = CAirbandChannel::Spacing;
 using Step = CAirbandChannel::Step;
@@ -125,3 +127,5 @@ TEST(CSpacingChange, HoldsWhatTheNewSpacingHoldsAndListsEveryChange) {
     EXPECT_EQ(back[0].afterHz, 118025000);
     EXPECT_TRUE(back[0].sameCarrier);
 }
+
+} // namespace kt

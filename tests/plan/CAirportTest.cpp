@@ -11,6 +11,8 @@
 
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 const std::string kTable =
     "\"id\",\"airport_ref\",\"airport_ident\",\"type\",\"description\",\"frequency_mhz\"\n"
@@ -217,3 +219,5 @@ TEST(CAirportUpdate, DownloadsChecksAndReplacesTheUsersCopy) {
     EXPECT_GT(loaded.Table().InBandCount(), 27000u);
     EXPECT_EQ(loaded.Date(), "2026-08-22 (shipped)");
 }
+
+} // namespace kt

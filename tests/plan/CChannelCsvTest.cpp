@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 // The data file the document would save: the whole image.
 std::string Image(CM220Radio& radio) {
@@ -420,3 +422,5 @@ TEST(CCsvReader, QuotingAndLineEnds) {
         EXPECT_EQ(back.records[0].fields[0], field);
     }
 }
+
+} // namespace kt

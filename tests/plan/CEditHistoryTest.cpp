@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 namespace {
 using State = CEditHistory::State;
 
@@ -170,3 +172,5 @@ TEST(CEditHistory, AStateThatCouldNotBeTakenForgetsEveryStep) {
     EXPECT_TRUE(history.Undo(doc.Restorer()));
     EXPECT_EQ(doc.now.bytes, "C");
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 std::vector<std::string> Lines(CM220Radio& a, CM220Radio& b) {
     std::vector<std::string> lines;
@@ -57,3 +59,5 @@ TEST(ImageComparison, ChannelsThenSettingsInTheWordsOfShow) {
     EXPECT_EQ(differences[0].second, "GUARD");
     EXPECT_EQ(differences[4].channel, 0);
 }
+
+} // namespace kt

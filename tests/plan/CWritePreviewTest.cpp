@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 void UseChannel(CM220Radio& radio, int n, const std::string& frequency, const std::string& name) {
     radio.SetFrequency(n, frequency);
@@ -56,3 +58,5 @@ TEST(WritePreview, SaysSoWhenNoReadIsKnownOrItDoesNotLoad) {
     EXPECT_NE(unreadable[0].find("does not load"), std::string::npos) << unreadable[0];
     EXPECT_NE(unreadable[0].find(broken), std::string::npos);
 }
+
+} // namespace kt

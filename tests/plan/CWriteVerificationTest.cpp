@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 TEST(WriteVerification, VerdictsAndTheirLines) {
     CM220Radio sent;
     CM220Radio back;
@@ -27,3 +29,5 @@ TEST(WriteVerification, VerdictsAndTheirLines) {
                                                      "verified: reading it back failed: no "
                                                      "answer"});
 }
+
+} // namespace kt

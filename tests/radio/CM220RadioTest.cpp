@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace kt {
+
 namespace {
 struct Sent {
     const char* what;
@@ -128,3 +130,5 @@ TEST(CChannelRow, RowsShowWhatTheListShows) {
     radio.SetPriorityScan("OFF");
     EXPECT_EQ(CChannelRow::Build(radio, 2).cells[1], "");
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <memory>
 
+namespace kt {
+
 namespace {
 std::string Save(CRadioData& radio) {
     CMemoryArchive out;
@@ -214,3 +216,5 @@ TEST(CRadioDataRig, ALoadedDataFileThatIsRefusedChangesNothing) {
     EXPECT_EQ(radio.GetName(1), "KEEP");
     EXPECT_FALSE(radio.LoadDataFile(dir.File("missing.vkf")));
 }
+
+} // namespace kt

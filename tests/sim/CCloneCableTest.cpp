@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 using namespace simtest;
 
 namespace {
@@ -167,3 +169,5 @@ TEST(CCloneCableTest, AFrameCutByAClosedPortIsForgotten) {
     EXPECT_EQ(Look(rig.Feed(ByteVector(request.begin() + 6, request.end()))).bytes,
               ByteVector(request.begin() + 6, request.end()));
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 // Feeds bytes; gives the bodies of the frames they completed.
 std::vector<std::vector<std::uint8_t>> Cut(CFrameParser& parser,
@@ -45,3 +47,5 @@ TEST(CFrameParserTest, CutsFramesAndDropsWhatLiesOutside) {
         EXPECT_EQ(Cut(parser, c.bytes), c.bodies);
     }
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+namespace kt {
+
 namespace {
 bool Row(const SimImage& image, std::size_t address, std::initializer_list<int> bytes) {
     std::size_t a = address;
@@ -84,3 +86,5 @@ TEST(CImageStoreTest, FilesTheEngineRefusesAreReportedWithItsAnswer) {
     // path the system takes will do.
     EXPECT_TRUE(store.Save(dir.File("x=y.vkf"), image, error)) << error;
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 namespace {
 using Nanos = CPacedLine::Nanos;
 constexpr Nanos kSecond = CPacedLine::kNanosPerSecond;
@@ -74,3 +76,5 @@ TEST(CPacedLineTest, MarksTakeNoTimeAndStopARunOfDueBytes) {
     EXPECT_TRUE(line.DueBytes(1'000'000, 100).empty()) << "not due yet";
     EXPECT_EQ(line.DueBytes(1041666, 100), (std::vector<std::uint8_t>{2}));
 }
+
+} // namespace kt

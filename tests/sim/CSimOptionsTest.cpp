@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace kt {
+
 TEST(CSimOptionsTest, ReadsValuesBothSeparateAndAfterAnEqualsSign) {
     CSimOptions o;
     std::string error;
@@ -75,3 +77,5 @@ TEST(CSimOptionsTest, TheHelpAndTheParserKnowTheSameOptions) {
         EXPECT_EQ(error.find("unknown option " + std::string(name)), std::string::npos);
     }
 }
+
+} // namespace kt

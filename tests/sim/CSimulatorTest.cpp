@@ -12,6 +12,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace kt {
+
 using namespace simtest;
 
 namespace {
@@ -205,3 +207,5 @@ TEST(CSimulatorTest, BytesLeaveNoFasterThanTheLine) {
     // 36 bytes: the last leaves 35 byte times (of 1.0417 ms) after the first.
     EXPECT_GE(Clock::now() - started, std::chrono::microseconds(35 * 1041));
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 using namespace simtest;
 
 namespace {
@@ -308,3 +310,5 @@ TEST(CTransceiverTest, AWriteEndingWrongOrCutOffIsNotKept) {
         EXPECT_EQ(transceiver.Image(), before);
     }
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kt {
+
 namespace simtest {
 
 // Appends bytes one by one (GCC 12 sees phantom overflows in vector::insert).
@@ -91,3 +93,5 @@ inline SimImage SampleImage() {
 }
 
 } // namespace simtest
+
+} // namespace kt

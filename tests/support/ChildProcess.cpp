@@ -11,6 +11,8 @@
 
 extern char** environ;
 
+namespace kt {
+
 namespace {
 // The environment of the child: the parent's, with the given entries added
 // or replaced. Built before fork, so that the child only calls what is safe.
@@ -103,3 +105,5 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildSetup& set
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+namespace kt {
+
 // How a program run by RunChild is set up beyond its arguments.
 struct ChildSetup {
     // "NAME=value" entries added to the environment (replacing a variable of
@@ -31,3 +33,5 @@ struct ChildResult : ProcessResult {
 // exit status (or 128 + signal), what it wrote to stdout and stderr, and its
 // peak memory.
 ChildResult RunChild(const std::vector<std::string>& argv, const ChildSetup& setup = {});
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+namespace kt {
+
 EndlessSender::EndlessSender(int master, std::vector<std::uint8_t> frame)
     : master_(master), frame_(std::move(frame)) {
     thread_ = std::thread([this] { Run(); });
@@ -30,3 +32,5 @@ void EndlessSender::Run() {
         }
     }
 }
+
+} // namespace kt

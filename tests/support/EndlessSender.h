@@ -5,6 +5,8 @@
 #include <thread>
 #include <vector>
 
+namespace kt {
+
 // A device that never stops sending the same well-formed frame on the master
 // side of a pseudo-terminal, in a thread of its own, and takes whatever the
 // program sends without echoing it.
@@ -26,3 +28,5 @@ private:
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
+
+} // namespace kt

@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 
+namespace kt {
+
 namespace {
 void WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -74,3 +76,5 @@ void LocalHttpServer::Serve() {
         ::close(client);
     }
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <string>
 #include <thread>
 
+namespace kt {
+
 // A one-file HTTP server on 127.0.0.1 for tests that download: it answers
 // every GET on its port with the status and body given, one connection at a
 // time, until it is destroyed. Tests never reach outside the machine.
@@ -29,3 +31,5 @@ private:
     std::atomic<int> requests_ = 0;
     std::thread thread_;
 };
+
+} // namespace kt

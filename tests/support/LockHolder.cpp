@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace kt {
+
 LockHolder::LockHolder(const std::string& path) {
     int ready[2];
     if (pipe(ready) != 0)
@@ -31,3 +33,5 @@ LockHolder::~LockHolder() {
         waitpid(pid_, nullptr, 0);
     }
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace kt {
+
 // Another process that holds flock(LOCK_EX) on a device until the object
 // dies, as a second serial program would.
 class LockHolder {
@@ -20,3 +22,5 @@ private:
     pid_t pid_ = -1;
     bool locked_ = false;
 };
+
+} // namespace kt

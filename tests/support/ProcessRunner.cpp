@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 void CloseFd(int& fd) {
     if (fd >= 0)
@@ -74,3 +76,5 @@ std::string ProgramPath(const std::string& name) {
     const std::string folder = name == "kt-m220-sim" ? "src/sim/" : "src/cli/";
     return std::string(KT_BINARY_DIR) + "/" + folder + name;
 }
+
+} // namespace kt

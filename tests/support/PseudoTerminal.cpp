@@ -9,6 +9,8 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 
+namespace kt {
+
 namespace {
 void MakeRaw(int fd) {
     termios line{};
@@ -50,3 +52,5 @@ int PseudoTerminal::WaitForSlaveInput(int count, int timeoutMs) const {
         poll(&none, 1, 1);
     }
 }
+
+} // namespace kt

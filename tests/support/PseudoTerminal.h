@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace kt {
+
 // A pseudo-terminal pair for tests: the program under test opens SlavePath()
 // as its serial port, the test plays the other end on the master. Both ends
 // are raw from the start. The object keeps a slave descriptor of its own open,
@@ -27,3 +29,5 @@ private:
     CFileDescriptor slave_;
     std::string slavePath_;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "RecordingCloneUi.h"
 
+namespace kt {
+
 void RecordingCloneUi::SetStatusText(const std::string& text) {
     statusTexts_.push_back(text);
     events_.push_back("status: " + text);
@@ -84,3 +86,5 @@ std::vector<int> RecordingCloneUi::ProgressSteps() const {
             steps.push_back(p);
     return steps;
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace kt {
+
 // A user interface that shows nothing and records everything it is asked to
 // show, for tests of the clone exchanges and the clone commands. Questions
 // take their answers from a script (OK when the script has run out). The
@@ -83,3 +85,5 @@ private:
     int cancelChecks_ = 0;
     int waitDepth_ = 0;
 };
+
+} // namespace kt

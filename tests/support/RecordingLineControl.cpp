@@ -5,6 +5,8 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 
+namespace kt {
+
 namespace {
 bool SameLine(const termios& a, const termios& b) {
     return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
@@ -87,3 +89,5 @@ void RecordingLineControl::Close(CFileDescriptor port) {
     events_.push_back("close");
     CLineControl::Close(std::move(port));
 }
+
+} // namespace kt

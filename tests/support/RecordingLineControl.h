@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // The serial port's device calls on a real pseudo-terminal, recorded: it
 // opens, locks and sets up the real device, so that bytes still travel, and
 // logs every call in order. A pseudo-terminal has no modem lines, so it keeps
@@ -42,3 +44,5 @@ private:
     termios found_{};
     std::vector<std::string> events_;
 };
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // A VR-M220 radio data object that records every command it sends to its
 // engine (and still sends it, so that answers are real).
 class RecordingRadio : public CM220Radio {
@@ -15,3 +17,5 @@ public:
     }
     std::vector<std::string> commands;
 };
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace kt {
+
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name))
         old_ = old;
@@ -20,3 +22,5 @@ ScopedEnv::~ScopedEnv() {
         unsetenv(name_.c_str());
     tzset();
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace kt {
+
 // Sets (or, with nullptr, removes) an environment variable for the life of
 // the object, and puts back what was there before. Programs a test starts
 // inherit it. The time zone is re-read, so TZ may be set this way too.
@@ -17,3 +19,5 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
+
+} // namespace kt

@@ -5,6 +5,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 constexpr std::uint8_t kPreamble = 0xFE;
 constexpr std::uint8_t kEnd = 0xFD;
@@ -148,3 +150,5 @@ Bytes ScriptedTransceiver::Join(const std::vector<Bytes>& parts) {
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }
+
+} // namespace kt

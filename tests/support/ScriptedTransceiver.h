@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+namespace kt {
+
 using Bytes = std::vector<std::uint8_t>;
 
 // The cloning cable and a transceiver that follows a script, on the master
@@ -68,3 +70,5 @@ private:
     std::vector<Bytes> frames_;
     std::chrono::steady_clock::time_point firstFrameTime_{};
 };
+
+} // namespace kt

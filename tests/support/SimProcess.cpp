@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace kt {
+
 SimProcess::SimProcess(const std::vector<std::string>& options) {
     int out[2], err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
@@ -63,4 +65,8 @@ int SimProcess::Stop() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-SimProcess::~SimProcess() { Stop(); }
+SimProcess::~SimProcess() {
+    Stop();
+}
+
+} // namespace kt

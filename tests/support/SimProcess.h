@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 // The virtual transceiver running beside a test: started with the given
 // options, its device path read from the first line it prints, and ended
 // (SIGTERM, then waited for) when the object dies or Stop is called.
@@ -26,3 +28,5 @@ private:
     std::string device_;
     std::string log_;
 };
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <system_error>
 
+namespace kt {
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kt-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
@@ -29,3 +31,5 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+namespace kt {
+
 // A private temporary folder for one test, removed with everything in it when
 // the object dies.
 class TempDir {
@@ -23,3 +25,5 @@ private:
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+} // namespace kt

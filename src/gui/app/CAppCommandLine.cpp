@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+namespace kt {
+
 namespace {
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
@@ -57,3 +59,5 @@ bool CAppCommandLine::AnswerBeforeWindows(int argc, char** argv, int& exitCode) 
     exitCode = answer.exitCode;
     return true;
 }
+
+} // namespace kt

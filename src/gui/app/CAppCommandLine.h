@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace kt {
+
 // The desktop program's command line as far as it can be answered before a
 // window system is asked for: --help and --version print their text and end
 // the program, so that they work on a machine without a display (Qt's window
@@ -31,3 +33,5 @@ public:
     // true, with exitCode, when the program is to end.
     static bool AnswerBeforeWindows(int argc, char** argv, int& exitCode);
 };
+
+} // namespace kt

@@ -18,6 +18,8 @@
 
 #include <array>
 
+namespace kt {
+
 namespace {
 // The drawings' near-black outlines and antennas, and the light greys they
 // are drawn in on a dark palette, where black would vanish into the window.
@@ -187,3 +189,5 @@ QIcon CAppIcons::CommandIcon(int commandId, const QStyle* style) {
         return {};
     }
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 class QStyle;
 class QWidget;
 
+namespace kt {
+
 // The program's icons: the application icon, the maker's logo, and the
 // icons of the commands on the toolbar. They are SVG drawings (or the
 // style's standard icons), drawn for the device pixel ratio of the screen, so
@@ -20,3 +22,5 @@ QPixmap LogoPixmap(const QWidget* widget);
 // The icon of a command on the toolbar; a null icon when it has none.
 QIcon CommandIcon(int commandId, const QStyle* style);
 } // namespace CAppIcons
+
+} // namespace kt

@@ -7,6 +7,8 @@ static void RegisterResources() {
     Q_INIT_RESOURCE(kt_m220);
 }
 
+namespace kt {
+
 void InitAppResources() {
     static const bool done = [] {
         RegisterResources();
@@ -14,3 +16,5 @@ void InitAppResources() {
     }();
     (void)done;
 }
+
+} // namespace kt

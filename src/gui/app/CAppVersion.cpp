@@ -1,5 +1,7 @@
 #include "CAppVersion.h"
 
+namespace kt {
+
 QString CAppVersion::BuildVersion() {
     return QStringLiteral(KTM220_VERSION);
 }
@@ -8,3 +10,5 @@ QString CAppVersion::MakerLine() {
     return QStringLiteral("%1\nfor Linux, version %2")
         .arg(QLatin1String(kMakerText), BuildVersion());
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace kt {
+
 // The program's name, revision and maker as the About box and the banner show
 // them, and the version of this build.
 namespace CAppVersion {
@@ -14,3 +16,5 @@ QString BuildVersion();
 // The maker's line of the About box and the banner (two lines).
 QString MakerLine();
 } // namespace CAppVersion
+
+} // namespace kt

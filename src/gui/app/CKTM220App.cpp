@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <cstdio>
 
+namespace kt {
+
 namespace {
 constexpr int kUsageError = 2;
 constexpr int kStartFailed = 1;
@@ -330,3 +332,5 @@ void CKTM220App::OnTerminationRequested() {
         frame_->SaveWindowState();
     QCoreApplication::quit();
 }
+
+} // namespace kt

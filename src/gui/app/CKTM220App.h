@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <memory>
 
+namespace kt {
+
 class CDemoTransceiver;
 class CKTM220Doc;
 class CMainFrame;
@@ -102,3 +104,5 @@ private:
     std::unique_ptr<CDemoTransceiver> demo_;
     int exitCode_ = 0;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #include "CSettingsStore.h"
 
+namespace kt {
+
 namespace {
 QString Key(const char* section, const QString& key) {
     return QString::fromLatin1(section) + QLatin1Char('/') + key;
@@ -58,3 +60,5 @@ void CSettingsStore::WritePortNumber(unsigned number) {
 void CSettingsStore::WritePortDevice(unsigned number, const QString& path) {
     WriteString(SettingsKey::kCommPortSection, DeviceKey(number), path);
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace kt {
+
 // The per-user settings of the program, kept by QSettings (an INI file in
 // $XDG_CONFIG_HOME/Velk/KT-M220.ini); SettingsKeys.h names every section and key.
 class CSettingsStore {
@@ -35,3 +37,5 @@ public:
 private:
     QSettings settings_;
 };
+
+} // namespace kt

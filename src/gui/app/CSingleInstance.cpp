@@ -7,6 +7,8 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+namespace kt {
+
 namespace {
 // What the running copy answers once it holds the files.
 constexpr char kReceived[] = "received\n";
@@ -103,3 +105,5 @@ QString CSingleInstance::HandOver(const QStringList& files, const QByteArray& to
         return QStringLiteral("The running copy gave an unexpected answer.");
     return {};
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@
 
 class QLocalServer;
 
+namespace kt {
+
 // Lets one copy of the program run at a time: a lock file in the user's
 // runtime folder marks the running copy. The lock of a copy that ended without
 // releasing it (it crashed or was killed) is taken over.
@@ -56,3 +58,5 @@ private:
     std::unique_ptr<QLocalServer> server_;
     bool first_ = false;
 };
+
+} // namespace kt

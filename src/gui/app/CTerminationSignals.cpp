@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace kt {
+
 namespace {
 // The handler's end [0] and the event loop's end [1] of a socket pair.
 int signalSockets[2] = {-1, -1};
@@ -48,3 +50,5 @@ void CTerminationSignals::OnReadable() {
     if (::read(signalSockets[1], &byte, 1) == 1)
         emit TerminationRequested(byte);
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 class QSocketNotifier;
 
+namespace kt {
+
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered by the event
 // loop, so that the program ends the normal way (its temporary files removed,
 // its settings saved) when the session ends or it is told to stop.
@@ -23,3 +25,5 @@ private:
 
     std::unique_ptr<QSocketNotifier> notifier_;
 };
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+namespace kt {
+
 // Shows the wait cursor over the whole program for as long as it lives.
 class CWaitCursor {
 public:
@@ -11,3 +13,5 @@ public:
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
+
+} // namespace kt

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+namespace kt {
+
 int RunDesktopProgram(int argc, char** argv, const std::function<void(CKTM220App&)>& started) {
     // --help and --version need no display.
     int exitCode = 0;
@@ -30,3 +32,5 @@ int RunDesktopProgram(int argc, char** argv, const std::function<void(CKTM220App
     app.ExitInstance();
     return status;
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+using namespace kt;
+
 int main(int argc, char** argv) {
     // The name the desktop knows the program by: its desktop entry and its
     // AppStream id.

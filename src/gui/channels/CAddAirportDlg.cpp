@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTableWidgetItem>
 
+namespace kt {
+
 namespace {
 enum Column { kAdd, kType, kDescription, kFrequency, kChannel, kName, kHolding, kColumnCount };
 constexpr int kNameLength = 7;
@@ -157,3 +159,5 @@ void CAddAirportDlg::accept() {
     }
     QDialog::accept();
 }
+
+} // namespace kt

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
-class CM220Radio;
-
 namespace Ui {
 class CAddAirportDlg;
 }
+
+namespace kt {
+
+class CM220Radio;
 
 // Edit > "Add Airport Channels...": the user types an airport ident (EDDF) or
 // words of its descriptions (Frankfurt); the list shows each frequency's type,
@@ -52,3 +54,5 @@ private:
     CAirportChannels::AddResult result_;
     int spacingAnswer_ = -1; // -1: ask; 0: No; 1: Yes
 };
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+namespace kt {
+
 namespace {
 const QString kTitle = QStringLiteral("KT-M220");
 const QString kNoItemsSelected = QStringLiteral("No items were selected");
@@ -162,3 +164,5 @@ void CChannelEditCommands::RefreshEdited(int channel, int priorityBefore) {
     if (priorityBefore != 0 && priorityBefore != channel && PriorityChannel() != priorityBefore)
         host_.RefreshChannel(priorityBefore);
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace kt {
+
 class CM220Radio;
 class IChannelListHost;
 
@@ -59,3 +61,5 @@ private:
     CM220Radio& radio_;
     IChannelListHost& host_;
 };
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include "FrequencyEntry.h"
 #include "TextFields.h"
 
+namespace kt {
+
 namespace {
 const char* OnOff(bool on) {
     return on ? "ON" : "OFF";
@@ -28,3 +30,5 @@ void CChannelFields::ApplyTo(CM220Radio& radio, int channel) const {
     }
     radio.HealChannel(channel);
 }
+
+} // namespace kt

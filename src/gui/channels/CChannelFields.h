@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace kt {
+
 class CM220Radio;
 
 // What the Edit Memory dialog holds for one memory channel, and the commands
@@ -18,3 +20,5 @@ struct CChannelFields {
     // sets whether the channel appears and heals it, in that order.
     void ApplyTo(CM220Radio& radio, int channel) const;
 };
+
+} // namespace kt

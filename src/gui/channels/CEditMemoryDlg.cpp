@@ -8,6 +8,8 @@
 
 #include <QPushButton>
 
+namespace kt {
+
 namespace {
 // Channel texts travel to and from the engine one byte per character.
 QString FromEngine(const std::string& text) {
@@ -93,3 +95,5 @@ void CEditMemoryDlg::accept() {
     Fields().ApplyTo(radio_, channel_);
     QDialog::accept();
 }
+
+} // namespace kt

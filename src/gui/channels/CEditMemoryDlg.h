@@ -4,13 +4,15 @@
 
 #include <memory>
 
-class CM220Radio;
-class CStoredFrequencyPreview;
-struct CChannelFields;
-
 namespace Ui {
 class CEditMemoryDlg;
 }
+
+namespace kt {
+
+class CM220Radio;
+class CStoredFrequencyPreview;
+struct CChannelFields;
 
 // The "Edit Memory ch" dialog: edits one memory channel's frequency, name,
 // transmit inhibit and lockout. It reads the channel when it opens; OK writes
@@ -43,3 +45,5 @@ private:
     std::unique_ptr<Ui::CEditMemoryDlg> ui_;
     std::unique_ptr<CStoredFrequencyPreview> preview_;
 };
+
+} // namespace kt

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace kt {
+
 namespace {
 // Frequencies are shown to the kilohertz; anything closer is the same value.
 constexpr double kSameMegahertz = 0.0000005;
@@ -50,3 +52,5 @@ QString CStoredFrequencyPreview::Describe(const CChannelFields& fields) {
     }
     return QStringLiteral("stored as %1 (%2)").arg(QString::fromLatin1(stored.c_str()), reason);
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace kt {
+
 // Tells, while the user types, what the radio will hold for a memory channel:
 // the Edit Memory dialog's fields are sent, as OK sends them, to a copy of the
 // radio's memory contents, and the channel is read back from it. So the
@@ -27,3 +29,5 @@ private:
     bool wasEmpty_ = false;
     bool ready_ = false;
 };
+
+} // namespace kt

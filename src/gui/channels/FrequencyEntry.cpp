@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace kt {
+
 namespace {
 // Frequencies at and above this many MHz are out of range.
 constexpr double kUpperLimitMegahertz = 2000.0;
@@ -70,3 +72,5 @@ std::string FrequencyTextToSend(std::string_view typed) {
         return {};
     return text;
 }
+
+} // namespace kt

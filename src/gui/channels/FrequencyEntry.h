@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace kt {
+
 // The value of the longest decimal number at the start of a text (leading
 // white space skipped; optional sign, digits, optional point and fraction,
 // optional exponent), read with "." as the decimal point whatever the locale;
@@ -15,3 +17,5 @@ double LeadingDecimalNumber(std::string_view text);
 // and 2000 becomes the empty text, which empties the channel; any other text is
 // passed on as typed, for the engine to decide what is a legal frequency.
 std::string FrequencyTextToSend(std::string_view typed);
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QWindow>
 
+namespace kt {
+
 namespace {
 const char kCaption[] = "Cloning";
 
@@ -98,3 +100,5 @@ void CCloneProgressDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
     cancelRequested_ = true;
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@ namespace Ui {
 class CCloneProgressDlg;
 }
 
+namespace kt {
+
 // The "Cloning" progress dialog of a read or write exchange. It is modeless
 // and has no event loop of its own: the exchange loop calls SetPos and
 // CheckCancel on every pass, and each of them processes the pending events,
@@ -61,3 +63,5 @@ private:
     bool cancelRequested_ = false;
     bool ownerDisabled_ = false;
 };
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace kt {
+
 namespace {
 constexpr int kStopWaitMs = 2000;
 
@@ -109,3 +111,5 @@ void CDemoTransceiver::OnFinished() {
     emit Failed(errors.isEmpty() ? QStringLiteral("The virtual transceiver ended at once.")
                                  : errors);
 }
+
+} // namespace kt

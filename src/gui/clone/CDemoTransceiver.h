@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <memory>
 
+namespace kt {
+
 // The virtual transceiver of the demonstration (kt-m220 --demo): runs
 // kt-m220-sim for as long as this object lives, with a few channels and a
 // clone comment in its memory, and reports the pseudo-terminal it offers.
@@ -46,3 +48,5 @@ private:
     QString device_;
     bool reported_ = false;
 };
+
+} // namespace kt

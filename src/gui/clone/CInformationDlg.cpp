@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+namespace kt {
+
 CInformationDlg::CInformationDlg(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CInformationDlg>()) {
     ui_->setupUi(this);
@@ -43,3 +45,5 @@ QString CInformationDlg::Model() const {
 QString CInformationDlg::Comment() const {
     return ui_->commentText->text();
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@ namespace Ui {
 class CInformationDlg;
 }
 
+namespace kt {
+
 // The "Information" dialog: the connected transceiver's model name and clone
 // comment, shown modally after a successful Information command. The texts
 // are shown as plain text, whatever they hold, and are the dialog's
@@ -31,3 +33,5 @@ private:
 
     std::unique_ptr<Ui::CInformationDlg> ui_;
 };
+
+} // namespace kt

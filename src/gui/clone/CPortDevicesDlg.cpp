@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+namespace kt {
+
 namespace {
 constexpr int kInitialWidth = 560;
 constexpr int kInitialHeight = 420;
@@ -132,3 +134,5 @@ void CPortDevicesDlg::UpdatePortStates() {
         PortCombo(n)->lineEdit()->setAccessibleDescription(state);
     }
 }
+
+} // namespace kt

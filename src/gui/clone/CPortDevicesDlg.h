@@ -16,6 +16,8 @@ namespace Ui {
 class CPortDevicesDlg;
 }
 
+namespace kt {
+
 // Chooses the serial device each of COM1 to COM4 stands for. It lists the
 // devices found on this machine and looks again every second, so that a
 // cable plugged in while it is open appears. A port left at "Automatic" uses
@@ -54,3 +56,5 @@ private:
     QStringList found_;
     QTimer* rescanTimer_ = nullptr;
 };
+
+} // namespace kt

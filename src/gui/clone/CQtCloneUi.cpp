@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+namespace kt {
+
 namespace {
 // Waits ms milliseconds. Windows keep repainting meanwhile, but the user's
 // input waits until the time is up, as it would behind a busy program.
@@ -125,3 +127,5 @@ void CQtCloneUi::ShowInformation(const std::string& model, const std::string& co
     dialog.SetComment(CommentText(comment));
     dialog.exec();
 }
+
+} // namespace kt

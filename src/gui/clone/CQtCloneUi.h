@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <memory>
+class QMainWindow;
+
+namespace kt {
 
 class CCloneProgressDlg;
-class QMainWindow;
 
 // The clone commands' user interface in the desktop program: status texts in
 // the main window's status bar, the "Cloning" progress dialog, message boxes
@@ -52,3 +54,5 @@ private:
     CTonePlayer tones_;
     int waitDepth_ = 0;
 };
+
+} // namespace kt

@@ -9,6 +9,8 @@
 #include <numbers>
 #include <vector>
 
+namespace kt {
+
 namespace {
 constexpr unsigned kRate = 48000;      // samples a second
 constexpr unsigned kLatencyUs = 50000; // the device's buffer, in microseconds
@@ -84,3 +86,5 @@ bool CTonePlayer::Start(int hz, int ms) {
     worker_ = std::thread(Play, pcm, SineSamples(hz, ms));
     return true;
 }
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+namespace kt {
+
 // Plays a sine tone on the default sound output through ALSA. The tone plays
 // on a worker thread: Start returns at once.
 class CTonePlayer {
@@ -20,3 +22,5 @@ private:
 
     std::thread worker_;
 };
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+namespace kt {
+
 QString CBackupFolderCommand::MakeFolder(const QString& folder) {
     if (folder.isEmpty() || QDir::isRelativePath(folder))
         return QStringLiteral("no home folder is known to keep backups in");
@@ -47,3 +49,5 @@ bool CBackupFolderCommand::Run(const QString& folder, QWidget* parent, const Ope
     box.exec();
     return false;
 }
+
+} // namespace kt

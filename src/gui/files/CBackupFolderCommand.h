@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The Help menu's "Open Backup Folder": shows the folder where every clone
 // read and write keeps its backup, in the desktop's file manager. The folder
 // is made first when no backup has been kept yet, private to the user as the
@@ -23,3 +25,5 @@ public:
     // it cannot. Answers whether the folder was opened.
     static bool Run(const QString& folder, QWidget* parent, const Opener& opener = {});
 };
+
+} // namespace kt

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace kt {
+
 namespace {
 const QString kCsvFilter = QStringLiteral("Channel Lists (*.csv *.CSV);;All Files (*)");
 const QString kCsvSuffix = QStringLiteral("csv");
@@ -267,3 +269,5 @@ void CChannelCsvCommands::ShowImportOutcome(const QString& path, const ImportRes
                 .arg(QFileInfo(path).fileName()),
             ProblemLines(result.problems, kProblemsShown), details);
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The File menu's "Import Channels..." and "Export Channels...": the 20
 // memory channels of the document as a CSV channel list (CChannelCsv), so
 // that a channel plan can be kept in a spreadsheet or moved between radios.
@@ -71,3 +73,5 @@ private:
     CKTM220Doc& doc_;
     QWidget* dialogParent_;
 };
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include "CM220Radio.h"
 #include "TextFields.h"
 
+namespace kt {
+
 namespace {
 const char* OnOff(bool on) {
     return on ? "On" : "Off";
@@ -77,3 +79,5 @@ CChannelPlan CChannelPlan::Build(CM220Radio& radio, const std::string& title) {
          }});
     return plan;
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace kt {
+
 class CM220Radio;
 
 // What a printed channel plan shows, taken from the radio data object at one
@@ -33,3 +35,5 @@ struct CChannelPlan {
 
     static CChannelPlan Build(CM220Radio& radio, const std::string& title);
 };
+
+} // namespace kt

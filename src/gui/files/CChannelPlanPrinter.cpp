@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 
+namespace kt {
+
 namespace {
 // Column titles as the channel list has them, and each column's share of the
 // table's width.
@@ -263,3 +265,5 @@ qreal CChannelPlanPrinter::PaintSettings(QPainter* p, qreal top, qreal width,
     }
     return bottom;
 }
+
+} // namespace kt

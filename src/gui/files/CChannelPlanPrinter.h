@@ -10,6 +10,8 @@
 class QPagedPaintDevice;
 class QPainter;
 
+namespace kt {
+
 // Lays out a channel plan on one page: the document's title and the clone
 // comment as the heading, the 20 channels as a table with the channel list's
 // columns, then the settings of the Common and Advanced pages side by side,
@@ -45,3 +47,5 @@ private:
     CChannelPlan plan_;
     QDateTime printed_;
 };
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+namespace kt {
+
 namespace {
 QString FileFilter() {
     return CStringTable::DocumentString(3).replace(QLatin1String("(*.VKF)"),
@@ -112,3 +114,5 @@ bool CDocumentCommands::Undo() {
 bool CDocumentCommands::Redo() {
     return StepHistory(false);
 }
+
+} // namespace kt

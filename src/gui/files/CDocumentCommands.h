@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The File menu's New, Open, Save and Save As, and Edit's Undo and Redo, with
 // their questions, file dialogs and messages, all owned by the main window.
 // The document itself only reads, writes and steps through its history.
@@ -35,3 +37,5 @@ private:
     CKTM220Doc& doc_;
     QWidget* dialogParent_;
 };
+
+} // namespace kt

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace kt {
+
 namespace {
 CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
     return {false, message, reason.isEmpty() ? path : path + QStringLiteral(": ") + reason};
@@ -306,3 +308,5 @@ bool CKTM220Doc::Undo() {
 bool CKTM220Doc::Redo() {
     return StepHistory(false);
 }
+
+} // namespace kt

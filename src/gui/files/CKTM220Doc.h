@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+namespace kt {
+
 class ICloneUi;
 
 // The one document of the program: the transceiver's memory contents (the
@@ -170,3 +172,5 @@ private:
     QString demoDevice_;
     QString backupFolder_;
 };
+
+} // namespace kt

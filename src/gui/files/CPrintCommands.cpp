@@ -16,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+namespace kt {
+
 namespace {
 void ShowFailure(QWidget* parent, const QString& text, const QString& detail) {
     QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
@@ -101,3 +103,5 @@ bool CPrintCommands::ExportPdfWithDialog() {
         ShowFailure(dialogParent_, result.message, result.detail);
     return result.ok;
 }
+
+} // namespace kt

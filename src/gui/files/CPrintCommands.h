@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The File menu's "Print..." and "Export PDF...": the document's channel plan
 // (CChannelPlanPrinter) on one page, on a printer chosen in the print dialog
 // or as a PDF file. The PDF is written whole through the atomic replace, so a file
@@ -30,3 +32,5 @@ private:
     CKTM220Doc& doc_;
     QWidget* dialogParent_;
 };
+
+} // namespace kt

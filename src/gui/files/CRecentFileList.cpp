@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace kt {
+
 namespace {
 QString EntryKey(int index) {
     return QString::fromLatin1(SettingsKey::kRecentFilePrefix) + QString::number(index + 1);
@@ -51,3 +53,5 @@ void CRecentFileList::Store() {
         store.WriteString(SettingsKey::kRecentFileSection, EntryKey(i),
                           i < files_.size() ? files_[i] : QString());
 }
+
+} // namespace kt

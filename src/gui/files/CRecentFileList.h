@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace kt {
+
 // The recent-file list of the File menu: the last documents opened or saved,
 // newest first, at most four, kept in the settings ("Recent File List",
 // "File1" to "File4") as soon as it changes.
@@ -27,3 +29,5 @@ private:
 
     QStringList files_;
 };
+
+} // namespace kt

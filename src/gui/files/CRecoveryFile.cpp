@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <filesystem>
 
+namespace kt {
+
 QString CRecoveryFile::Folder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/Velk/KT-M220/recovery");
@@ -60,3 +62,5 @@ QString CRecoveryFile::SetAside() {
         QStringLiteral(".vkf");
     return QFile::rename(Path(), aside) ? aside : Path();
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+namespace kt {
+
 class CKTM220Doc;
 
 // The data file that keeps unsaved changes when the program is ended without
@@ -39,3 +41,5 @@ private:
     bool written_ = false;
     std::string bytes_;
 };
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWindow>
 
+namespace kt {
+
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
@@ -43,3 +45,5 @@ void CAboutDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange)
         ShowPictures();
 }
+
+} // namespace kt

@@ -7,6 +7,8 @@ namespace Ui {
 class CAboutDlg;
 }
 
+namespace kt {
+
 // The About box: the program's icon, name and revision, and its maker.
 class CAboutDlg : public QDialog {
     Q_OBJECT
@@ -25,3 +27,5 @@ private:
 
     std::unique_ptr<Ui::CAboutDlg> ui_;
 };
+
+} // namespace kt

@@ -10,6 +10,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+namespace kt {
+
 namespace {
 QUrl PageUrl(const QString& page) {
     return QUrl(QStringLiteral("qrc:/help/") + page);
@@ -66,3 +68,5 @@ void CHelpWindow::ShowPage(const QString& page) {
 QString CHelpWindow::CurrentPage() const {
     return QFileInfo(browser_->source().path()).fileName();
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 class QTextBrowser;
 
+namespace kt {
+
 // The help window: the program's help pages (compiled into the program) in a
 // browser with Back, Forward and Contents. It stays open beside the main
 // window until it is closed.
@@ -25,3 +27,5 @@ public:
 private:
     QTextBrowser* browser_ = nullptr;
 };
+
+} // namespace kt

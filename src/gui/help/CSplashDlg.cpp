@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
+namespace kt {
+
 namespace {
 bool bannerEnabled = false;
 int displayTimeMs = CSplashDlg::kDefaultDisplayTimeMs;
@@ -108,3 +110,5 @@ void CSplashDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange)
         ShowPictures();
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@ namespace Ui {
 class CSplashDlg;
 }
 
+namespace kt {
+
 // The start-up banner: a small window over the main window with the program's
 // name and revision. It disappears after the display time, or at the first
 // key press or mouse-button press anywhere in the program; that press is
@@ -45,3 +47,5 @@ private:
     bool hiding_ = false;
     QPointer<QWidget> owner_;
 };
+
+} // namespace kt

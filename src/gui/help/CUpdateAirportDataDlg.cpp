@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QThread>
 
+namespace kt {
+
 CUpdateAirportDataDlg::CUpdateAirportDataDlg(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::CUpdateAirportDataDlg>()) {
     ui_->setupUi(this);
@@ -100,3 +102,5 @@ void CUpdateAirportDataDlg::reject() {
     }
     QDialog::reject();
 }
+
+} // namespace kt

@@ -14,6 +14,8 @@ namespace Ui {
 class CUpdateAirportDataDlg;
 }
 
+namespace kt {
+
 // Help > "Update Airport Data...": shows the airport table in use and its
 // date, downloads the current table on Update (in a worker thread, with a
 // progress bar and Cancel), and says what came of it: the new table's size, or
@@ -47,3 +49,5 @@ private:
     std::atomic<bool> cancel_ = false;
     CAirportUpdate::Result result_;
 };
+
+} // namespace kt

@@ -17,6 +17,8 @@
 #include <array>
 #include <optional>
 
+namespace kt {
+
 namespace {
 struct ColumnDef {
     const char* title;
@@ -281,3 +283,5 @@ void CKTM220View::ShowPopupMenu(std::optional<QPoint> pointerPos) {
     emit popupMenuAboutToShow();
     popup_->exec(pointerPos.value_or(KeyboardPopupPosition()));
 }
+
+} // namespace kt

@@ -8,11 +8,13 @@
 
 #include <memory>
 #include <optional>
+class QAction;
+class QMenu;
+
+namespace kt {
 
 class CM220Radio;
 struct CChannelRow;
-class QAction;
-class QMenu;
 
 // The channel list: the transceiver's 20 memory channels as 20 rows of 7
 // right-aligned columns (channel number, "Prio" mark, frequency, name,
@@ -98,3 +100,5 @@ private:
     std::unique_ptr<QMenu> popup_;
     int startPageIndex_ = 0;
 };
+
+} // namespace kt

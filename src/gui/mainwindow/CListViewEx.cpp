@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace kt {
+
 namespace {
 const QString kDots = QStringLiteral("...");
 
@@ -198,3 +200,5 @@ void CListViewEx::currentChanged(const QModelIndex& current, const QModelIndex& 
     QTreeView::currentChanged(current, previous);
     viewport()->update();
 }
+
+} // namespace kt

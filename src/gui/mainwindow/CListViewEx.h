@@ -9,6 +9,8 @@
 class QFontMetrics;
 class QStyledItemDelegate;
 
+namespace kt {
+
 // A report list that draws its rows itself: the selection bar covers the
 // whole row (all columns and, with stretch-to-client, the rest of the
 // viewport's width), the first column is always drawn left-aligned, every
@@ -77,3 +79,5 @@ private:
     bool stretchToClient_ = true;
     bool showSelectionAlways_ = false;
 };
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace kt {
+
 // Whether Caps Lock, Num Lock and Scroll Lock are on. known is false where
 // the display server gives no state (the panes then stay blank).
 struct CLockKeyState {
@@ -10,3 +12,5 @@ struct CLockKeyState {
 
     bool operator==(const CLockKeyState&) const = default;
 };
+
+} // namespace kt

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
+
+namespace kt {
+
 // The XKB header names a field "explicit", which C++ reserves.
 #define explicit explicit_
 #include <xcb/xkb.h>
@@ -93,3 +96,5 @@ void CLockKeyWatch::Read() {
     state_ = state;
     emit Changed(state_);
 }
+
+} // namespace kt

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <cstdint>
 
+namespace kt {
+
 struct xcb_connection_t;
 
 // Follows Caps Lock, Num Lock and Scroll Lock on the keyboard the user types
@@ -35,3 +37,5 @@ private:
     std::uint32_t atoms_[3] = {};                     // "Caps Lock", "Num Lock", "Scroll Lock"
     CLockKeyState state_{false, false, false, false}; // unknown until read
 };
+
+} // namespace kt

@@ -26,6 +26,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+namespace kt {
+
 namespace {
 // How often, at most, the idle handler looks at the lock keys.
 
@@ -511,3 +513,5 @@ void CMainFrame::OnPortDevices() {
         if (chosen[n - 1] != devices[n - 1])
             doc_.SetPortDevice(n, chosen[n - 1]);
 }
+
+} // namespace kt

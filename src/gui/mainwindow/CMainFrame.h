@@ -9,6 +9,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+class QActionGroup;
+class QMenu;
+
+namespace kt {
 
 class CChannelCsvCommands;
 class CDocumentCommands;
@@ -20,8 +24,6 @@ class CPrintCommands;
 class CQtCloneUi;
 class CStatusPanes;
 class CViewCommands;
-class QActionGroup;
-class QMenu;
 
 // The program's main window: the channel list view in the middle, the menus,
 // the toolbar and the status bar around it. It restores and saves its
@@ -136,3 +138,5 @@ private:
     QSize restoredFrameSize_;
     bool frameSizePending_ = false;
 };
+
+} // namespace kt

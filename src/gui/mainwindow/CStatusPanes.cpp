@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+namespace kt {
+
 namespace {
 constexpr int kPaneIds[CStatusPanes::kPaneCount] = {
     StringId::kIndicatorCaps, StringId::kIndicatorNum, StringId::kIndicatorScroll,
@@ -53,3 +55,5 @@ void CStatusPanes::ShowLockKeys(const CLockKeyState& state) {
     }
     shown_ = state;
 }
+
+} // namespace kt

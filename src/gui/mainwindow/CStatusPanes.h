@@ -8,6 +8,8 @@
 class QLabel;
 class QStatusBar;
 
+namespace kt {
+
 // The status bar's panes beside the message pane: CAP, NUM and SCRL, shown
 // while their lock key is on, and a blank pane of six spaces. A screen reader
 // hears each lock key pane as the key and its state ("Caps Lock off").
@@ -32,3 +34,5 @@ private:
     std::array<QLabel*, kPaneCount> panes_{};
     CLockKeyState shown_;
 };
+
+} // namespace kt

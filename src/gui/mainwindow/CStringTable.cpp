@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <map>
 
+namespace kt {
+
 namespace {
 const std::map<int, const char*>& Table() {
     static const std::map<int, const char*> table = {
@@ -97,3 +99,5 @@ QString CStringTable::DocumentString(int index) {
     const QStringList fields = Text(StringId::kDocumentStrings).split(QLatin1Char('\n'));
     return index >= 0 && index < fields.size() ? fields[index] : QString();
 }
+
+} // namespace kt

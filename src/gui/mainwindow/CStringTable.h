@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace kt {
+
 // The program's texts by number: the prompts and tool tips of the commands
 // ("prompt\ntool tip"), the document strings, the status-bar panes and the
 // framework's own messages.
@@ -16,3 +18,5 @@ QString ToolTip(int id);
 // new-document name, filter name, extension, file type id, file type name.
 QString DocumentString(int index);
 } // namespace CStringTable
+
+} // namespace kt

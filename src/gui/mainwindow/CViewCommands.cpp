@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QItemSelectionModel>
 
+namespace kt {
+
 CViewCommands::CViewCommands(CKTM220Doc& doc, CKTM220View& view,
                              const std::function<QAction*(int)>& action, QWidget* dialogParent)
     : QObject(&view), doc_(doc), view_(view), action_(action), dialogParent_(dialogParent),
@@ -75,3 +77,5 @@ void CViewCommands::UpdateAllViews() {
 void CViewCommands::RefreshAllRows() {
     view_.RefreshAllRows();
 }
+
+} // namespace kt

@@ -5,11 +5,13 @@
 
 #include <QObject>
 #include <functional>
+class QAction;
+class QWidget;
+
+namespace kt {
 
 class CKTM220Doc;
 class CKTM220View;
-class QAction;
-class QWidget;
 
 // Carries the main window's Edit commands and its Common Setting command to
 // the channel list: the six edit commands on the current channel with their
@@ -49,3 +51,5 @@ private:
     QWidget* dialogParent_;
     CChannelEditCommands edit_;
 };
+
+} // namespace kt

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+namespace kt {
+
 CWindowPlacement CWindowPlacement::Load() {
     CWindowPlacement p;
     CSettingsStore store;
@@ -83,3 +85,5 @@ QRect CWindowPlacement::VisibleNormal() const {
     kept.moveTop(std::max(area.top(), std::min(kept.top(), area.bottom() + 1 - kTitleBarRoom)));
     return kept;
 }
+
+} // namespace kt

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The main window's placement as the settings keep it ("Window Position"):
 // the normal (restored) rectangle of the whole window, frame and title bar
 // included, and the show state at close.
@@ -32,3 +34,5 @@ struct CWindowPlacement {
     // it (a window wider than that screen keeps its left end on it).
     QRect VisibleNormal() const;
 };
+
+} // namespace kt

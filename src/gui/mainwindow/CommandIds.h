@@ -1,5 +1,7 @@
 #pragma once
 
+namespace kt {
+
 // The numbers of the program's commands and texts. A command's status-bar
 // prompt and tool tip are the string of the same number (CStringTable).
 namespace CommandId {
@@ -65,3 +67,5 @@ inline constexpr int kUnexpectedFormat = 61445;
 inline constexpr int kFailedToOpen = 61446;
 inline constexpr int kFailedToSave = 61447;
 } // namespace StringId
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // What the channel edit commands need of the channel list: which channel is
 // current, and the refreshing of its rows. The channel list view implements it.
 class IChannelListHost {
@@ -18,3 +20,5 @@ public:
     // The window that owns the dialogs and message boxes of the commands.
     virtual QWidget* DialogParent() = 0;
 };
+
+} // namespace kt

@@ -3,6 +3,8 @@
 #include "CM220Radio.h"
 #include "ui_CAdvancedPage.h"
 
+namespace kt {
+
 namespace {
 // The channel spacing list; these are also the radio's own words for them.
 constexpr char k8_33kHz[] = "8.33kHz";
@@ -78,3 +80,5 @@ void CAdvancedPage::SendSettings(CM220Radio& radio) {
     // An empty comment is sent as one blank by the radio.
     radio.SetCloneComment(cloneComment_);
 }
+
+} // namespace kt

@@ -9,6 +9,8 @@ namespace Ui {
 class CAdvancedPage;
 }
 
+namespace kt {
+
 // The " Advanced " page of the Setting sheet: which operating modes the
 // transceiver allows (adjust mode, VFO mode, transmitting in VFO mode, writing
 // memories), the channel spacing and the clone comment.
@@ -42,3 +44,5 @@ private:
     std::string spacingRead_;
     std::string cloneComment_;
 };
+
+} // namespace kt

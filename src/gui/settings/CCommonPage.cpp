@@ -4,6 +4,8 @@
 #include "TextFields.h"
 #include "ui_CCommonPage.h"
 
+namespace kt {
+
 namespace {
 // The texts of the page's lists; the values sent back are chosen by comparing
 // the selected text with these, exactly.
@@ -139,3 +141,5 @@ void CCommonPage::SendSettings(CM220Radio& radio) {
     radio.SetPriorityChannel(priorityChannel_.substr(start));
     radio.SetOpeningText(openingText_);
 }
+
+} // namespace kt

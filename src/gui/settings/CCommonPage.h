@@ -9,6 +9,8 @@ namespace Ui {
 class CCommonPage;
 }
 
+namespace kt {
+
 // The " Common " page of the Setting sheet: the beeps, the display (indication
 // mode and LCD backlight), the scan settings with the priority channel, and the
 // opening text. The LCD backlight list stands for the backlight and the dimmer
@@ -43,3 +45,5 @@ private:
     std::string priorityChannel_;
     std::string openingText_;
 };
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace kt {
+
 CSettingPage::CSettingPage(CM220Radio* radio, QWidget* parent) : QWidget(parent), radio_(radio) {}
 
 void CSettingPage::WriteBack() {
@@ -44,3 +46,5 @@ void CSettingPage::SelectItemStartingWith(QComboBox& combo, const std::string& t
 std::string CSettingPage::SelectedText(const QComboBox& combo) {
     return combo.currentIndex() < 0 ? std::string() : FromControlText(combo.currentText());
 }
+
+} // namespace kt

@@ -3,10 +3,12 @@
 #include <QWidget>
 
 #include <string>
-
-class CM220Radio;
 class QComboBox;
 class QString;
+
+namespace kt {
+
+class CM220Radio;
 
 // A page of the Setting sheet. A page reads its settings from the radio when it
 // is made, fills its controls the first time it is shown, and sends all its
@@ -49,3 +51,5 @@ private:
     CM220Radio* radio_;
     bool initialized_ = false;
 };
+
+} // namespace kt

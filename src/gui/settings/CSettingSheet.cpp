@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace kt {
+
 namespace {
 // The keys that turn the pages wherever the focus is in the sheet, as in
 // every tabbed dialog: forward and back, round the ends.
@@ -113,3 +115,5 @@ void CSettingSheet::done(int result) {
     reportPageChanges_ = false;
     QDialog::done(result);
 }
+
+} // namespace kt

@@ -5,6 +5,8 @@
 class QDialogButtonBox;
 class QTabWidget;
 
+namespace kt {
+
 // The "Setting" sheet: a dialog with one tab per page and the buttons OK and
 // Cancel only. It opens on the start page and tells, through PageChanged,
 // which page the user switches to, so that the next sheet can open there.
@@ -48,3 +50,5 @@ private:
     // start page and removing the pages are not taken for the user's choice.
     bool reportPageChanges_ = false;
 };
+
+} // namespace kt

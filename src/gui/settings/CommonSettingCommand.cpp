@@ -10,6 +10,8 @@
 
 #include <optional>
 
+namespace kt {
+
 bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host) {
     CSettingSheet sheet(host.DialogParent(), host.StartPageIndex());
     // Both pages read their settings now, the Common page first. They are
@@ -51,3 +53,5 @@ bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host) {
     host.RefreshAllRows();
     return accepted;
 }
+
+} // namespace kt

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace kt {
+
 class CM220Radio;
 class ISettingSheetHost;
 
@@ -17,3 +19,5 @@ class ISettingSheetHost;
 //
 // Returns whether the sheet ended with OK.
 bool RunCommonSettingCommand(CM220Radio& radio, ISettingSheetHost& host);
+
+} // namespace kt

@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // What the Common Setting command needs of the channel list view and its
 // document. The view implements it (RefreshAllRows and DialogParent have the
 // same signatures as in IChannelListHost, so one override serves both).
@@ -24,3 +26,5 @@ public:
     // The window that owns the sheet.
     virtual QWidget* DialogParent() = 0;
 };
+
+} // namespace kt

@@ -5,6 +5,8 @@
 
 #include <QMessageBox>
 
+namespace kt {
+
 namespace {
 SpacingChangeAnswerer& Answerer() {
     static SpacingChangeAnswerer answerer;
@@ -41,3 +43,5 @@ bool AskSpacingChange(QWidget* parent, const std::string& spacing,
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
+
+} // namespace kt

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace kt {
+
 // The question before a change of the channel spacing that changes stored
 // channels: every such channel with its frequency before and after, and
 // whether to change the spacing. True for Yes.
@@ -23,3 +25,5 @@ std::string SpacingChangeText(const std::string& spacing,
 using SpacingChangeAnswerer =
     std::function<bool(const std::string& spacing, const std::vector<CSpacingChange::Move>&)>;
 void SetSpacingChangeAnswerer(SpacingChangeAnswerer answerer);
+
+} // namespace kt

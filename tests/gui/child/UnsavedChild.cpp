@@ -7,6 +7,9 @@
 
 #include <QGuiApplication>
 #include <QTimer>
+
+using namespace kt;
+
 // The XKB header names a field "explicit", which C++ reserves.
 #define explicit explicit_
 #include <xcb/xkb.h>

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+namespace kt {
+
 void ScreenshotSets::RenderLook(const QString& folder, const QString& work, bool dark,
                                 QStringList& failures) {
     const auto save = [&](QWidget* widget, const char* name) {
@@ -109,3 +111,5 @@ void ScreenshotSets::RenderLook(const QString& folder, const QString& work, bool
     help->close();
     doc.SetModifiedFlag(false);
 }
+
+} // namespace kt

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QTimer>
 
+namespace kt {
+
 namespace {
 // Runs shoot on the first modal window that comes while the timer lives,
 // from inside the modal's own event loop.
@@ -100,3 +102,5 @@ void ScreenshotSets::RenderNormal(const QString& folder, const QString& work,
         failures << QStringLiteral("help.png");
     }
 }
+
+} // namespace kt

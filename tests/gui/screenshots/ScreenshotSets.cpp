@@ -9,6 +9,8 @@
 #include <QImageWriter>
 #include <QWidget>
 
+namespace kt {
+
 bool ScreenshotSets::Save(QWidget* widget, const QString& folder, const char* name) {
     QImageWriter writer(QDir(folder).filePath(QLatin1String(name)), "png");
     writer.setQuality(0);
@@ -44,3 +46,5 @@ void ScreenshotSets::RenderAboutBannerAndPorts(CMainFrame& frame, const QString&
         save(&ports, "port-devices.png");
     }
 }
+
+} // namespace kt

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+class QWidget;
+
+namespace kt {
 
 class CMainFrame;
-class QWidget;
 
 // The windows of the program drawn to PNG files for the documentation.
 // Each set writes into folder and appends to failures a line for every
@@ -28,3 +30,5 @@ void RenderAboutBannerAndPorts(CMainFrame& frame, const QString& folder, QString
 bool Save(QWidget* widget, const QString& folder, const char* name);
 
 } // namespace ScreenshotSets
+
+} // namespace kt

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace kt;
+
 // Draws the program's windows to PNG files for the documentation:
 //
 //   ui_screenshots normal FOLDER
