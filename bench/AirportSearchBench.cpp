@@ -55,6 +55,6 @@ void BM_SearchNothing(benchmark::State& state) {
 BENCHMARK(BM_SearchNothing)->Unit(benchmark::kMillisecond);
 } // namespace
 
-BENCHMARK_MAIN();
-
 } // namespace kt
+
+BENCHMARK_MAIN();

@@ -110,6 +110,6 @@ void SaveThenLoad(benchmark::State& state) {
 BENCHMARK(SaveThenLoad)->Unit(benchmark::kMicrosecond);
 } // namespace
 
-BENCHMARK_MAIN();
-
 } // namespace kt
+
+BENCHMARK_MAIN();

@@ -107,10 +107,7 @@ int RunAirport(const CommandLine::Parsed& args, std::ostream& out, std::ostream&
                       TerminalSafe(c.row.frequency).c_str(), TerminalSafe(c.name).c_str(),
                       c.txInhibit ? "yes" : "", ChannelText(c).c_str(),
                       TerminalSafe(c.row.description).c_str());
-        std::string text = line;
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << "\n";
+        out << TrimRight(line) << "\n";
     }
     return 0;
 }
@@ -190,7 +187,7 @@ int RunAddAirport(const CommandLine::Parsed& args, std::ostream& out, std::ostre
     if (!saved.ok)
         return FileError(err, saved);
     if (result.spacingAfter != result.spacingBefore)
-        out << "Channel spacing " << result.spacingBefore << " -> " << result.spacingAfter << "\n";
+        out << "Channel Spacing " << result.spacingBefore << " -> " << result.spacingAfter << "\n";
     for (const std::string& note : result.notes)
         out << note << "\n";
     for (const int n : result.channels) {

@@ -3,6 +3,7 @@
 #include "AirportCommands.h"
 #include "CliStatus.h"
 #include "CloneCommandsCli.h"
+#include "CommandReference.h"
 #include "CompareCommands.h"
 #include "CsvCommands.h"
 #include "DataFileCommands.h"
@@ -191,6 +192,16 @@ const std::vector<CliCommand>& CliCommands() {
          0,
          0,
          RunEngine},
+        {"help",
+         kFiles,
+         "[commands]",
+         "this text; help commands lists every engine\ncommand set and engine take, each "
+         "COMMON.*\nsetting with its values",
+         {},
+         {},
+         0,
+         1,
+         RunHelp},
         {"info",
          kRadio,
          "[--port P] [--no-beep]",
@@ -262,7 +273,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return kUsageError;
     }
     const std::string& name = args.front();
-    if (name == "--help" || name == "-h" || name == "help") {
+    if (name == "--help" || name == "-h") {
         out << CliUsage();
         return 0;
     }

@@ -8,6 +8,7 @@
 #include "DocumentFile.h"
 #include "StoredValues.h"
 #include "TerminalText.h"
+#include "TextFields.h"
 
 #include <array>
 #include <cstdio>
@@ -35,10 +36,7 @@ void PrintChannels(CM220Radio& radio, std::ostream& out) {
         std::snprintf(line, sizeof line, "%-*s%-*s%-*s%-*s%-*s%s", kWidths[0], c[0].c_str(),
                       kWidths[1], c[1].c_str(), kWidths[2], c[2].c_str(), kWidths[3], c[3].c_str(),
                       kWidths[4], c[4].c_str(), c[5].c_str());
-        std::string text = line;
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << "\n";
+        out << TrimRight(line) << "\n";
     }
 }
 
@@ -46,10 +44,7 @@ void PrintSettings(CM220Radio& radio, std::ostream& out) {
     for (const CSettingLabels::Setting& s : CSettingLabels::All()) {
         char line[64];
         std::snprintf(line, sizeof line, "%-22s", s.label);
-        std::string text = line + TerminalSafe((radio.*s.get)());
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << "\n";
+        out << TrimRight(line + TerminalSafe(s.shown(radio))) << "\n";
     }
 }
 } // namespace
@@ -130,8 +125,9 @@ int RunSet(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
     if (!saved.ok)
         return FileError(err, saved);
     for (std::size_t i = 0; i < commands.size(); ++i)
-        out << TerminalSafe(commands[i]) << " -> "
-            << TerminalSafe(StoredAnswer(radio, commands[i], answers[i])) << "\n";
+        out << TrimRight(TerminalSafe(commands[i]) + " -> " +
+                         TerminalSafe(StoredAnswer(radio, commands[i], answers[i])))
+            << "\n";
     return 0;
 }
 

@@ -85,40 +85,37 @@ std::optional<CByteString> CCloneFrame::RecordFrame(std::string_view line) {
 }
 
 CFrameKind CCloneFrame::Classify(const CByteString& body) {
+    struct Kind {
+        std::uint8_t command;
+        CFrameKind kind;
+    };
+    // The program's own frames, coming back through the cable.
+    static constexpr Kind kEchoes[] = {
+        {CloneByte::kIdentityRequest, CFrameKind::EchoIdentityRequest},
+        {CloneByte::kReadRequest, CFrameKind::EchoReadRequest},
+        {CloneByte::kWriteRequest, CFrameKind::EchoWriteRequest},
+        {CloneByte::kRecord, CFrameKind::EchoRecord},
+        {CloneByte::kEndFrame, CFrameKind::EchoEndFrame},
+    };
+    static constexpr Kind kAnswers[] = {
+        {CloneByte::kIdentityAnswer, CFrameKind::IdentityAnswer},
+        {CloneByte::kRecord, CFrameKind::Record},
+        {CloneByte::kEndFrame, CFrameKind::EndFrame},
+        {CloneByte::kWriteResult, CFrameKind::WriteResult},
+    };
+    const auto find = [command = body.At(kCommandOffset)](const auto& kinds) {
+        for (const Kind& k : kinds)
+            if (k.command == command)
+                return k.kind;
+        return CFrameKind::Ignored;
+    };
     const std::uint8_t to = body.At(0);
     const std::uint8_t from = body.At(1);
-    const std::uint8_t command = body.At(kCommandOffset);
-    if (to == CloneByte::kTransceiverAddress && from == CloneByte::kProgramAddress) {
-        switch (command) {
-        case CloneByte::kIdentityRequest:
-            return CFrameKind::EchoIdentityRequest;
-        case CloneByte::kReadRequest:
-            return CFrameKind::EchoReadRequest;
-        case CloneByte::kWriteRequest:
-            return CFrameKind::EchoWriteRequest;
-        case CloneByte::kRecord:
-            return CFrameKind::EchoRecord;
-        case CloneByte::kEndFrame:
-            return CFrameKind::EchoEndFrame;
-        default:
-            return CFrameKind::Ignored;
-        }
-    }
+    if (to == CloneByte::kTransceiverAddress && from == CloneByte::kProgramAddress)
+        return find(kEchoes);
     // Either address byte is enough to take a frame as the transceiver's.
-    if (to == CloneByte::kProgramAddress || from == CloneByte::kTransceiverAddress) {
-        switch (command) {
-        case CloneByte::kIdentityAnswer:
-            return CFrameKind::IdentityAnswer;
-        case CloneByte::kRecord:
-            return CFrameKind::Record;
-        case CloneByte::kEndFrame:
-            return CFrameKind::EndFrame;
-        case CloneByte::kWriteResult:
-            return CFrameKind::WriteResult;
-        default:
-            return CFrameKind::Ignored;
-        }
-    }
+    if (to == CloneByte::kProgramAddress || from == CloneByte::kTransceiverAddress)
+        return find(kAnswers);
     return CFrameKind::Ignored;
 }
 

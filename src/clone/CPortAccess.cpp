@@ -115,24 +115,26 @@ std::string NotSerialAdvice(const std::string& path, const CPortAccess::Device& 
     return advice + ": choose the cloning cable's device.";
 }
 
-std::string UserName(uid_t uid) {
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+// The name in the passwd or group entry of id, looked up with the reentrant
+// call lookup; empty when there is none.
+template <typename Entry, typename Id>
+std::string EntryName(Id id, int sizeName, int (*lookup)(Id, Entry*, char*, std::size_t, Entry**),
+                      char* Entry::*name) {
+    const long size = sysconf(sizeName);
     std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : kDefaultEntrySize));
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr)
-        return found->pw_name;
+    Entry entry{};
+    Entry* found = nullptr;
+    if (lookup(id, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr)
+        return found->*name;
     return {};
 }
 
+std::string UserName(uid_t uid) {
+    return EntryName<passwd, uid_t>(uid, _SC_GETPW_R_SIZE_MAX, getpwuid_r, &passwd::pw_name);
+}
+
 std::string GroupName(gid_t gid) {
-    long size = sysconf(_SC_GETGR_R_SIZE_MAX);
-    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : kDefaultEntrySize));
-    group entry{};
-    group* found = nullptr;
-    if (getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr)
-        return found->gr_name;
-    return {};
+    return EntryName<group, gid_t>(gid, _SC_GETGR_R_SIZE_MAX, getgrgid_r, &group::gr_name);
 }
 } // namespace
 

@@ -24,14 +24,8 @@ constexpr double kRounding = 0.0000005;
 // with "." as the decimal point whatever the process locale. A number too large
 // for a double reads as infinity, one too small as 0. False when there is none.
 bool ScanDouble(std::string_view text, double& value) {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsWhiteSpace(text[pos]))
-        ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = SkipBlanksAndSign(text, negative);
     const char* first = text.data() + pos;
     const char* last = text.data() + text.size();
     double magnitude = 0.0;

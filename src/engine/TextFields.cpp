@@ -81,6 +81,18 @@ std::string TrimRight(std::string_view text) {
     return std::string(text.substr(0, end));
 }
 
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsWhiteSpace(text[pos]))
+        ++pos;
+    negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    return pos;
+}
+
 std::string Trim(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size() && IsWhiteSpace(text[begin]))

@@ -25,6 +25,9 @@ std::string ToUpperAscii(std::string_view text);
 // blank, tab, line feed, vertical tab, form feed and carriage return.
 bool IsWhiteSpace(char c);
 std::string TrimRight(std::string_view text);
+// Where a number in text begins: after leading white space and an optional
+// sign, which sets negative for "-".
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative);
 std::string Trim(std::string_view text);
 
 // Reads a leading decimal integer as a standard decimal scan does (leading

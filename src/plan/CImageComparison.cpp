@@ -40,8 +40,8 @@ std::vector<CImageComparison::Difference> CImageComparison::Compare(CM220Radio& 
                     {n, column.title, a.cells[column.cell], b.cells[column.cell]});
     }
     for (const CSettingLabels::Setting& setting : CSettingLabels::All()) {
-        const std::string a = (first.*setting.get)();
-        const std::string b = (second.*setting.get)();
+        const std::string a = setting.Compared(first);
+        const std::string b = setting.Compared(second);
         if (a != b)
             differences.push_back({0, setting.label, a, b});
     }

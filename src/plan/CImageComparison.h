@@ -8,11 +8,13 @@ namespace kt {
 class CM220Radio;
 
 // What differs between two radio images, channel by channel and setting by
-// setting, in the words of the channel list and of kt-m220-cli show: the
-// channel number, the column ("Frequency", "Name", "Tx Inhibit", "Memory
-// Lockout") or the setting's label, and the value shown for each image.
+// setting, in the words of the channel list and of the Setting sheet (as
+// kt-m220-cli show prints them): the channel number, the column
+// ("Frequency", "Name", "Tx Inhibit", "Memory Lockout") or the setting's
+// label, and the value shown for each image. A value the sheet hides (the
+// priority channel while priority scanning is off) follows in parentheses.
 // The priority mark of the list is not compared per channel: the "Priority
-// channel" setting says it once.
+// CH" setting says it once.
 class CImageComparison {
 public:
     struct Difference {
@@ -30,7 +32,7 @@ public:
     // const).
     static std::vector<Difference> Compare(CM220Radio& first, CM220Radio& second);
 
-    // "CH 3 Name: TOWER -> GROUND" or "Operation beep: ON -> OFF". The values
+    // "CH 3 Name: TOWER -> GROUND" or "Operation Beep: [x] -> [ ]". The values
     // are as the image holds them: a caller printing on a terminal makes them
     // safe first.
     static std::string Describe(const Difference& difference);

@@ -2,15 +2,14 @@
 
 #include "CImageComparison.h"
 #include "CM220Radio.h"
+#include "TextFields.h"
 
 namespace kt {
 
 namespace {
 // "2026-12-07 05:49:55, comment "Club radio 3"", or "no comment".
 std::string ReadNamed(CM220Radio& read, const std::string& date) {
-    std::string comment = read.GetCloneComment();
-    while (!comment.empty() && comment.back() == ' ')
-        comment.pop_back();
+    const std::string comment = TrimRight(read.GetCloneComment());
     std::string text = date.empty() ? std::string("date unknown") : date;
     return text + (comment.empty() ? ", no comment" : ", comment \"" + comment + "\"");
 }

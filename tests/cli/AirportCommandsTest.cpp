@@ -61,7 +61,7 @@ TEST(CliAirport, AddsTheChosenServicesOrChangesNothing) {
 
     run = Cli({"add-airport", plan, "EDDF", "--types", "TWR,GND,ATIS", "--spacing", "auto"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Contains(run.out, "Channel spacing 25kHz -> 25k/8.33kHz")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "Channel Spacing 25kHz -> 25k/8.33kHz")) << run.out;
     EXPECT_TRUE(Contains(run.out, "Added 6 channels of EDDF")) << run.out;
     const auto shown = Cli({"show", plan}).out;
     for (const char* line :
@@ -69,7 +69,7 @@ TEST(CliAirport, AddsTheChosenServicesOrChangesNothing) {
           "04        121.805     EDDFGND", "05        119.905     EDDFTWR",
           "06        124.855     EDDFTW2", "07        136.500     EDDFTW3"})
         EXPECT_TRUE(Contains(shown, line)) << line << "\n" << shown;
-    EXPECT_TRUE(Contains(shown, "Channel spacing       25k/8.33kHz"));
+    EXPECT_TRUE(Contains(shown, "Channel Spacing       25k/8.33kHz"));
 }
 
 TEST(CliCsv, CarriersGoOutAndTheSpacingDecidesWhetherTheyComeBack) {

@@ -1,4 +1,7 @@
+#include "CCommonSettings.h"
+#include "CSettingLabels.h"
 #include "CliCommand.h"
+#include "ReadWholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,42 @@ TEST(CliCommandTable, WrongUseEndsWithStatus2AndTheCommandsOwnUsage) {
                   std::string::npos)
             << err.str();
     }
+}
+
+// Nobody should have to read the sources to script set: the reference and
+// the man page name every setting the engine knows, with the sheet's words.
+TEST(CliCommandTable, HelpCommandsAndTheManPageListEverySettingTheEngineKnows) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunCli({"help", "commands"}, in, out, err), 0) << err.str();
+    const std::string reference = out.str();
+    std::string manPage;
+    ASSERT_TRUE(
+        ReadWholeFile(KT_TEST_DATA_DIR "/../../docs/man/kt-m220-cli.1", 1 << 20, manPage).Ok());
+    CCommonSettings settings;
+    ASSERT_EQ(settings.Count(), 18u);
+    for (std::size_t i = 0; i < settings.Count(); ++i) {
+        const std::string key = "COMMON." + settings.ItemAt(i).Name();
+        EXPECT_NE(reference.find("  " + key + "="), std::string::npos) << key;
+        EXPECT_NE(manPage.find(key), std::string::npos) << key << " is not in the man page";
+    }
+    for (const CSettingLabels::Setting& setting : CSettingLabels::All())
+        EXPECT_NE(reference.find(setting.label), std::string::npos) << setting.label;
+    EXPECT_NE(reference.find("COMMON.CH_SPACING=25kHz|8.33kHz|25k/8.33kHz"), std::string::npos)
+        << reference;
+    EXPECT_NE(reference.find("COMMON.PRIOCH=1..20"), std::string::npos) << reference;
+    for (const char* property : {"APPEAR", "FREQUENCY", "NAME", "TXINHIBIT", "CHLOCKOUT"}) {
+        EXPECT_NE(reference.find(std::string("CH.MCH.n.") + property), std::string::npos);
+        EXPECT_NE(manPage.find(std::string("CH.MCH.\\fIn\\fB.") + property), std::string::npos)
+            << property << " is not in the man page";
+    }
+
+    std::ostringstream usage;
+    EXPECT_EQ(RunCli({"help"}, in, usage, err), 0);
+    EXPECT_EQ(usage.str(), CliUsage());
+    std::ostringstream none;
+    EXPECT_EQ(RunCli({"help", "bogus"}, in, none, err), 2);
 }
 
 } // namespace kt

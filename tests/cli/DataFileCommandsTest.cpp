@@ -26,7 +26,7 @@ TEST(CliDataFiles, NewSetShowOnARealFile) {
     ASSERT_EQ(show.status, 0) << show.err;
     EXPECT_NE(show.out.find("02  Prio  121.500     TOWER\n"), std::string::npos) << show.out;
     EXPECT_NE(show.out.find("\n03\n"), std::string::npos);
-    EXPECT_NE(show.out.find("Priority channel      2\n"), std::string::npos);
+    EXPECT_NE(show.out.find("Priority CH           2\n"), std::string::npos);
 
     // The file written is a data file the engine loads back.
     const std::string bytes = ReadFileBytes(file);

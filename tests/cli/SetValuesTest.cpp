@@ -101,7 +101,7 @@ TEST(CliSet, PrintsTheStoredValueAndTakesSpellingTheRadioNormalises) {
                         "CH.MCH.5.APPEAR=on", "CH.MCH.5.FREQUENCY"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "CH.MCH.2.NAME=tower -> TOWER  \n"
+    EXPECT_EQ(r.out, "CH.MCH.2.NAME=tower -> TOWER\n"
                      "CH.MCH.2.FREQUENCY=121.50 -> 121.500\n"
                      "COMMON.BEEP=off -> OFF\n"
                      "COMMON.PRIOCH=2 -> 2\n"
@@ -115,7 +115,7 @@ TEST(CliSet, HealAcceptsWhatTheRadioStoresAndSaysSo) {
     const std::string plan = MakePlan(dir);
     const auto r = Cli({"set", plan, "--heal", "CH.MCH.2.FREQUENCY=1215", "CH.MCH.2.NAME=x"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "CH.MCH.2.FREQUENCY=1215 -> 136.975\nCH.MCH.2.NAME=x -> X      \n");
+    EXPECT_EQ(r.out, "CH.MCH.2.FREQUENCY=1215 -> 136.975\nCH.MCH.2.NAME=x -> X\n");
     EXPECT_EQ(r.err, "kt-m220-cli: warning: channel 2 frequency: typed 1215, stored 136.975 "
                      "(outside the band 118.000-136.980)\n");
     EXPECT_TRUE(Contains(Cli({"show", plan}).out, "\n02        136.975     X\n"));
@@ -180,7 +180,7 @@ TEST(CliTerminal, TextFromAFileCannotActOnTheTerminal) {
     const auto show = Cli({"show", plan});
     ASSERT_EQ(show.status, 0);
     EXPECT_TRUE(PrintableOnly(show.out));
-    EXPECT_TRUE(Contains(show.out, "Clone comment         .[38A121.500.2J\n")) << show.out;
+    EXPECT_TRUE(Contains(show.out, "Clone Comment         .[38A121.500.2J\n")) << show.out;
 
     // A CSV list quoted in a message.
     const std::string csv = dir.File("list.csv");

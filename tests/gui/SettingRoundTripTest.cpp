@@ -83,16 +83,16 @@ TEST(SettingRoundTrip, EverySettingChangedInTheSheetIsSavedToTheFile) {
     const ProcessResult shown = Cli({"show", file});
     ASSERT_EQ(shown.status, 0) << shown.err;
 
+    // show prints them in the sheet's own words.
     const std::map<std::string, std::string> expected = {
-        {"Operation beep", "OFF"},   {"Up/down key beep", "OFF"},
-        {"Side tone", "OFF"},        {"Scan function", "OFF"},
-        {"Scan mode", "PRIO"},       {"Hanger scan", "ON"},
-        {"Priority scan", "ON"},     {"Priority channel", "7"},
-        {"Indication mode", "TEXT"}, {"LCD backlight", "OFF"},
-        {"LCD dimmer", "LOW"},       {"Opening text", "HELLO"},
-        {"Adjust mode", "ENABLE"},   {"Channel spacing", "8.33kHz"},
-        {"VFO mode", "ENABLE"},      {"VFO transmit inhibit", "DISABLE"},
-        {"Memory write", "ENABLE"},  {"Clone comment", "Flying club"},
+        {"Operation Beep", "[ ]"},      {"Up/Down Key Beep", "[ ]"},
+        {"Side Tone", "[ ]"},           {"Indication Mode", "Text"},
+        {"LCD Backlight", "Off"},       {"Scan Function", "[ ]"},
+        {"Hanger Scan", "[x]"},         {"Scan Mode", "Prio"},
+        {"Priority CH", "7"},           {"Opening Text", "HELLO"},
+        {"Adjust Mode Enable", "[x]"},  {"VFO Mode Enable", "[x]"},
+        {"VFO Tx Enable", "[x]"},       {"Memory Write Enable", "[x]"},
+        {"Channel Spacing", "8.33kHz"}, {"Clone Comment", "Flying club"},
     };
     EXPECT_EQ(ShownSettings(shown.out), expected) << shown.out;
 }
@@ -166,6 +166,29 @@ TEST(SettingRoundTrip, EverySettingSetInTheFileShowsInTheSheet) {
         {"cloneCommentEdit", "Hangar 3"},
     };
     EXPECT_EQ(seen, expected);
+
+    // show says what the sheet showed, in the sheet's words.
+    const ProcessResult shown = Cli({"show", file});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const std::map<std::string, std::string> words = {
+        {"Operation Beep", "[ ]"},
+        {"Up/Down Key Beep", "[ ]"},
+        {"Side Tone", "[ ]"},
+        {"Indication Mode", "Text"},
+        {"LCD Backlight", "Low"},
+        {"Scan Function", "[ ]"},
+        {"Hanger Scan", "[x]"},
+        {"Scan Mode", "Prio"},
+        {"Priority CH", "12"},
+        {"Opening Text", "abc"},
+        {"Adjust Mode Enable", "[x]"},
+        {"VFO Mode Enable", "[x]"},
+        {"VFO Tx Enable", "[x]"},
+        {"Memory Write Enable", "[x]"},
+        {"Channel Spacing", "25k/8.33kHz"},
+        {"Clone Comment", "Hangar 3"},
+    };
+    EXPECT_EQ(ShownSettings(shown.out), words) << shown.out;
 }
 
 } // namespace kt

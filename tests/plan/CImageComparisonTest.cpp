@@ -46,7 +46,7 @@ TEST(ImageComparison, ChannelsThenSettingsInTheWordsOfShow) {
     const std::vector<std::string> expected = {
         "CH 3 Name: GUARD -> TOWER",  "CH 12 Frequency: (blank) -> 118.100",
         "CH 12 Name: (blank) -> TWR", "CH 12 Tx Inhibit: (blank) -> Inhibit",
-        "Operation beep: ON -> OFF",  "Clone comment: (blank) -> Club radio",
+        "Operation Beep: [x] -> [ ]", "Clone Comment: (blank) -> Club radio",
     };
     EXPECT_EQ(Lines(a, b), expected);
 
@@ -58,6 +58,29 @@ TEST(ImageComparison, ChannelsThenSettingsInTheWordsOfShow) {
     EXPECT_EQ(differences[0].first, "TOWER");
     EXPECT_EQ(differences[0].second, "GUARD");
     EXPECT_EQ(differences[4].channel, 0);
+}
+
+TEST(ImageComparison, ValuesTheSheetHidesStillCount) {
+    CM220Radio a;
+    CM220Radio b;
+    a.NewData();
+    b.NewData();
+    UseChannel(a, 5, "118.1", "TWR");
+    UseChannel(b, 5, "118.1", "TWR");
+    a.SetPriorityChannel("5");
+    b.SetPriorityChannel("1");
+    a.SetLcdDimmer("HIGH");
+    b.SetLcdDimmer("LOW");
+    for (CM220Radio* radio : {&a, &b}) {
+        radio->SetPriorityScan("OFF");
+        radio->SetLcdBacklight("OFF");
+        radio->Heal();
+    }
+    const std::vector<std::string> expected = {
+        "LCD Backlight: Off (dimmer High) -> Off (dimmer Low)",
+        "Priority CH: Off (channel 5) -> Off (channel 1)",
+    };
+    EXPECT_EQ(Lines(a, b), expected);
 }
 
 } // namespace kt

@@ -18,7 +18,7 @@ TEST(WriteVerification, VerdictsAndTheirLines) {
     const auto differs = CWriteVerification::Compare(sent, back, "/b/w.vkf");
     EXPECT_EQ(differs.verdict, CWriteVerification::Verdict::Differs);
     ASSERT_EQ(differs.lines.size(), 3u);
-    EXPECT_EQ(differs.lines[1], "  Operation beep: ON -> OFF");
+    EXPECT_EQ(differs.lines[1], "  Operation Beep: [x] -> [ ]");
     EXPECT_EQ(differs.lines[2], "What was sent is kept in the backup /b/w.vkf");
     EXPECT_EQ(CWriteVerification::Compare(sent, back, "").lines.back(),
               "No backup keeps what was sent.");

@@ -24,14 +24,8 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 } // namespace
 
 double LeadingDecimalNumber(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsWhiteSpace(text[pos]))
-        ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = SkipBlanksAndSign(text, negative);
     const std::size_t begin = pos;
     pos = SkipDigits(text, pos);
     bool anyDigit = pos > begin;

@@ -1,46 +1,20 @@
 #include "CChannelPlan.h"
 
 #include "CM220Radio.h"
+#include "CSettingLabels.h"
 #include "TextFields.h"
 
 namespace kt {
 
 namespace {
-const char* OnOff(bool on) {
-    return on ? "On" : "Off";
-}
-
-// The LCD Backlight list stands for the backlight and its dimmer together.
-std::string Backlight(CM220Radio& radio) {
-    if (radio.GetLcdBacklight() == "OFF")
+// The sheet's words as a printed page says them: a tick as On or Off, an
+// empty text as "(none)".
+std::string Printed(const std::string& shown) {
+    if (shown == CSettingLabels::kTicked)
+        return "On";
+    if (shown == CSettingLabels::kClear)
         return "Off";
-    return radio.GetLcdDimmer() == "LOW" ? "Low" : "High";
-}
-
-// The Priority CH list offers channel 1 and the channels in use; a priority
-// channel it does not offer, or priority scanning off, shows "Off".
-std::string PriorityChannel(CM220Radio& radio) {
-    if (radio.GetPriorityScan() != "ON")
-        return "Off";
-    const long n = LeadingDigits(radio.GetPriorityChannel());
-    if (n < 1 || n > CM220Radio::kChannelCount)
-        return "Off";
-    if (n != 1 && radio.IsChannelEmpty(static_cast<int>(n)))
-        return "Off";
-    return std::to_string(n);
-}
-
-// The Channel Spacing list: anything but the two single rasters is the
-// combined one.
-std::string Spacing(CM220Radio& radio) {
-    const std::string spacing = radio.GetChannelSpacing();
-    if (spacing == "8.33kHz" || spacing == "25kHz")
-        return spacing;
-    return "25k/8.33kHz";
-}
-
-std::string TextOrNone(const std::string& text) {
-    const std::string trimmed = Trim(text);
+    const std::string trimmed = Trim(shown);
     return trimmed.empty() ? "(none)" : trimmed;
 }
 } // namespace
@@ -53,30 +27,11 @@ CChannelPlan CChannelPlan::Build(CM220Radio& radio, const std::string& title) {
     for (int n = 1; n <= kChannelCount; ++n)
         plan.rows[static_cast<std::size_t>(n - 1)] = CChannelRow::Build(radio, n);
 
-    plan.groups.push_back(
-        {"Common",
-         {
-             {"Operation Beep", OnOff(radio.GetBeep() == "ON")},
-             {"Up/Down Key Beep", OnOff(radio.GetBeepUpDownKey() == "ON")},
-             {"Side Tone", OnOff(radio.GetSideTone() == "ON")},
-             {"Indication Mode", radio.GetIndicationMode() == "FREQ" ? "Freq" : "Text"},
-             {"LCD Backlight", Backlight(radio)},
-             {"Scan Function", OnOff(radio.GetScanFunction() == "ON")},
-             {"Hanger Scan", OnOff(radio.GetHangerScan() == "ON")},
-             {"Scan Mode", radio.GetScanMode() == "NORMAL" ? "Normal" : "Prio"},
-             {"Priority CH", PriorityChannel(radio)},
-             {"Opening Text", TextOrNone(radio.GetOpeningText())},
-         }});
-    plan.groups.push_back(
-        {"Advanced",
-         {
-             {"Adjust Mode Enable", OnOff(radio.GetAdjustEnable() == "ENABLE")},
-             {"VFO Mode Enable", OnOff(radio.GetVfoModeEnable() == "ENABLE")},
-             {"VFO Tx Enable", OnOff(radio.GetVfoTxInhibit() == "DISABLE")},
-             {"Memory Write Enable", OnOff(radio.GetMemoryWriteEnable() == "ENABLE")},
-             {"Channel Spacing", Spacing(radio)},
-             {"Clone Comment", TextOrNone(plan.cloneComment)},
-         }});
+    plan.groups = {{"Common", {}}, {"Advanced", {}}};
+    for (const CSettingLabels::Setting& setting : CSettingLabels::All()) {
+        Group& group = plan.groups[setting.page == CSettingLabels::Page::Common ? 0 : 1];
+        group.settings.push_back({setting.label, Printed(setting.shown(radio))});
+    }
     return plan;
 }
 

@@ -6,9 +6,9 @@
 #include <QObject>
 #include <cstdint>
 
-namespace kt {
-
 struct xcb_connection_t;
+
+namespace kt {
 
 // Follows Caps Lock, Num Lock and Scroll Lock on the keyboard the user types
 // on, as the display server knows them: on X11 the XKB extension's named

@@ -5,7 +5,6 @@
 #include "CCloneProgressDlg.h"
 #include "CCommonPage.h"
 #include "CDemoTransceiver.h"
-#include "CEditMemoryDlg.h"
 #include "CHelpWindow.h"
 #include "CInformationDlg.h"
 #include "CKTM220Doc.h"
@@ -17,8 +16,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QMenu>
 
 namespace kt {
 
@@ -44,27 +41,7 @@ void ScreenshotSets::RenderLook(const QString& folder, const QString& work, bool
     frame.SetMessageText(QStringLiteral(" Cloning completed."));
     save(&frame, "main-window.png");
 
-    if (QMenu* popup = frame.View()->PopupMenu()) {
-        popup->popup(frame.mapToGlobal(QPoint(40, 120)));
-        save(popup, "popup-menu.png");
-        popup->hide();
-    }
-
-    {
-        CEditMemoryDlg edit(doc.GetRadio(), 3, &frame);
-        edit.show();
-        save(&edit, "edit-memory.png");
-        // A frequency outside the airband, and what the radio will hold.
-        if (auto* frequency = edit.findChild<QLineEdit*>(QStringLiteral("frequencyEdit"))) {
-            frequency->setText(QStringLiteral("1215"));
-            save(&edit, "edit-memory-stored.png");
-        }
-    }
-    {
-        CEditMemoryDlg empty(doc.GetRadio(), 12, &frame);
-        empty.show();
-        save(&empty, "edit-memory-empty.png");
-    }
+    RenderEditing(frame, doc, folder, failures);
 
     const char* const pages[] = {"settings-common.png", "settings-advanced.png"};
     for (int page = 0; page < 2; ++page) {

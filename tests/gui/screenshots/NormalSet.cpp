@@ -82,6 +82,7 @@ void ScreenshotSets::RenderNormal(const QString& folder, const QString& work,
         failures << QStringLiteral("progress.png");
     frame.View()->SelectChannel(3);
     save(&frame, "main-window.png");
+    RenderEditing(frame, doc, folder, failures);
 
     {
         ModalCatcher information([&](QWidget* modal) {
@@ -92,7 +93,7 @@ void ScreenshotSets::RenderNormal(const QString& folder, const QString& work,
             failures << QStringLiteral("information.png");
     }
 
-    RenderAboutBannerAndPorts(frame, folder, failures);
+    RenderAboutBannerAndPorts(frame, folder, failures, QString::fromStdString(sim.Device()));
 
     frame.OnHelpContents();
     if (CHelpWindow* help = frame.HelpWindow()) {

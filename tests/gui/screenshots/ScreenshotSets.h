@@ -6,6 +6,7 @@ class QWidget;
 
 namespace kt {
 
+class CKTM220Doc;
 class CMainFrame;
 
 // The windows of the program drawn to PNG files for the documentation.
@@ -14,8 +15,9 @@ class CMainFrame;
 namespace ScreenshotSets {
 
 // The main window after a read from the virtual transceiver, the progress
-// dialog caught during it, Information, About, the banner, Port Devices and
-// the help window. work is a folder for the transceiver's image.
+// dialog caught during it, the popup menu and Edit Memory, Information,
+// About, the banner, Port Devices with the transceiver's cable and the help
+// window. work is a folder for the transceiver's image.
 void RenderNormal(const QString& folder, const QString& work, QStringList& failures);
 
 // Every window and dialog, drawn from the demonstration image, for the sets
@@ -24,9 +26,20 @@ void RenderNormal(const QString& folder, const QString& work, QStringList& failu
 void RenderLook(const QString& folder, const QString& work, bool dark, QStringList& failures);
 
 // About, the banner and Port Devices over frame, which both sets draw alike.
-void RenderAboutBannerAndPorts(CMainFrame& frame, const QString& folder, QStringList& failures);
+// With a cable device (the virtual transceiver's), Port Devices lists it
+// behind a /dev/serial/by-id link, as a USB cloning cable shows.
+void RenderAboutBannerAndPorts(CMainFrame& frame, const QString& folder, QStringList& failures,
+                               const QString& cableDevice = {});
 
-// Saves the widget's own area as folder/name, packed as tightly as PNG allows.
+// The channel list's popup menu and the Edit Memory dialog, of a channel in
+// use, of one with a frequency the radio would store otherwise, and of an
+// empty one.
+void RenderEditing(CMainFrame& frame, CKTM220Doc& doc, const QString& folder,
+                   QStringList& failures);
+
+// Saves the widget as folder/name, packed as tightly as PNG allows. Under a
+// window manager (the xcb platform) a window is taken from the screen with
+// its frame and title; offscreen, the widget's own area is drawn.
 bool Save(QWidget* widget, const QString& folder, const char* name);
 
 } // namespace ScreenshotSets
