@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 
 namespace kt {
 
@@ -154,40 +155,33 @@ QPixmap CAppIcons::LogoPixmap(const QWidget* widget) {
 
 QIcon CAppIcons::CommandIcon(int commandId, const QStyle* style) {
     using namespace CommandId;
-    switch (commandId) {
-    case kFileNew:
-        return style->standardIcon(QStyle::SP_FileIcon);
-    case kFileOpen:
-        return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case kFileSave:
-        return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case kEditMemory:
-        return Svg("edit-memory");
-    case kEditCopy:
-        return Svg("copy");
-    case kEditPaste:
-        return Svg("paste");
-    case kEditClear:
-        return Svg("clear");
-    case kCommonSetting:
-        return Svg("common-setting");
-    case kPortCom1:
-        return Svg("com1");
-    case kPortCom1 + 1:
-        return Svg("com2");
-    case kPortCom1 + 2:
-        return Svg("com3");
-    case kPortCom1 + 3:
-        return Svg("com4");
-    case kCloneRead:
-        return Svg("clone-read");
-    case kCloneWrite:
-        return Svg("clone-write");
-    case kCloneInformation:
-        return Svg("clone-information");
-    default:
-        return {};
-    }
+    // The file commands wear the desktop's own icons.
+    static constexpr std::pair<int, QStyle::StandardPixmap> kStandard[] = {
+        {kFileNew, QStyle::SP_FileIcon},
+        {kFileOpen, QStyle::SP_DialogOpenButton},
+        {kFileSave, QStyle::SP_DialogSaveButton},
+    };
+    static constexpr std::pair<int, const char*> kDrawn[] = {
+        {kEditMemory, "edit-memory"},
+        {kEditCopy, "copy"},
+        {kEditPaste, "paste"},
+        {kEditClear, "clear"},
+        {kCommonSetting, "common-setting"},
+        {kPortCom1, "com1"},
+        {kPortCom1 + 1, "com2"},
+        {kPortCom1 + 2, "com3"},
+        {kPortCom1 + 3, "com4"},
+        {kCloneRead, "clone-read"},
+        {kCloneWrite, "clone-write"},
+        {kCloneInformation, "clone-information"},
+    };
+    for (const auto& [id, pixmap] : kStandard)
+        if (id == commandId)
+            return style->standardIcon(pixmap);
+    for (const auto& [id, name] : kDrawn)
+        if (id == commandId)
+            return Svg(name);
+    return {};
 }
 
 } // namespace kt

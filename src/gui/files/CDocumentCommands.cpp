@@ -95,7 +95,7 @@ bool CDocumentCommands::DoSave(const QString& path) {
 
 bool CDocumentCommands::StepHistory(bool back) {
     const bool possible = back ? doc_.CanUndo() : doc_.CanRedo();
-    const bool done = back ? doc_.Undo() : doc_.Redo();
+    const bool done = doc_.StepHistory(back);
     if (!done && possible) {
         QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
                         back ? QStringLiteral("The last edit could not be undone.")
@@ -105,14 +105,6 @@ bool CDocumentCommands::StepHistory(bool back) {
         box.exec();
     }
     return done;
-}
-
-bool CDocumentCommands::Undo() {
-    return StepHistory(true);
-}
-
-bool CDocumentCommands::Redo() {
-    return StepHistory(false);
 }
 
 } // namespace kt

@@ -23,16 +23,15 @@ public:
     bool OpenDocumentFile(const QString& path);
     bool FileSave();
     bool FileSaveAs();
-    // A step that could not be taken is said; the contents stay as they were.
-    bool Undo();
-    bool Redo();
+    // Undo (back) or Redo. A step that could not be taken is said; the
+    // contents stay as they were.
+    bool StepHistory(bool back);
 
     // A file that could not be read or written, in a message box.
     static void ShowFileError(QWidget* parent, const CKTM220Doc::FileResult& result);
 
 private:
     bool DoSave(const QString& path);
-    bool StepHistory(bool back);
 
     CKTM220Doc& doc_;
     QWidget* dialogParent_;

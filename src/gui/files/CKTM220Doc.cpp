@@ -301,12 +301,4 @@ bool CKTM220Doc::StepHistory(bool back) {
     return done;
 }
 
-bool CKTM220Doc::Undo() {
-    return StepHistory(true);
-}
-
-bool CKTM220Doc::Redo() {
-    return StepHistory(false);
-}
-
 } // namespace kt

@@ -122,10 +122,9 @@ public:
     void RecordEdit();
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
-    // False when there is no step, or the step could not be loaded (the
-    // contents are then as they were).
-    bool Undo();
-    bool Redo();
+    // A step back (Undo) or forward (Redo). False when there is no step, or
+    // the step could not be loaded (the contents are then as they were).
+    bool StepHistory(bool back);
     const CEditHistory& History() const { return history_; }
 
 public slots:
@@ -157,7 +156,6 @@ private:
     void ReportBackupNote(bool read);
     CEditHistory::State CurrentState();
     bool RestoreState(const CEditHistory::State& state);
-    bool StepHistory(bool back);
     void ResetHistory();
 
     std::unique_ptr<CM220Radio> radio_;

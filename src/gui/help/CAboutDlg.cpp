@@ -1,6 +1,6 @@
 #include "CAboutDlg.h"
 
-#include "CAppIcons.h"
+#include "CAppPictures.h"
 #include "CAppVersion.h"
 #include "ui_CAboutDlg.h"
 
@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::CAboutDlg>()) {
     ui_->setupUi(this);
-    ShowPictures();
+    new CAppPictures(this, ui_->iconLabel, ui_->logoLabel); // the dialog's child
     ui_->revisionLabel->setText(QString::fromLatin1(CAppVersion::kRevisionText));
     ui_->makerLabel->setText(CAppVersion::MakerLine());
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -23,27 +23,5 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 }
 
 CAboutDlg::~CAboutDlg() = default;
-
-void CAboutDlg::ShowPictures() {
-    ui_->iconLabel->setPixmap(CAppIcons::AppIconPixmap(this));
-    ui_->logoLabel->setPixmap(CAppIcons::LogoPixmap(this));
-}
-
-// The pictures are drawn for one device pixel ratio and one palette: drawn
-// again when the window is shown, moves to another screen, or the colour
-// scheme changes.
-void CAboutDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (QWindow* window = windowHandle())
-        connect(window, &QWindow::screenChanged, this, &CAboutDlg::ShowPictures,
-                Qt::UniqueConnection);
-    ShowPictures();
-}
-
-void CAboutDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        ShowPictures();
-}
 
 } // namespace kt

@@ -17,14 +17,7 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
-protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
-    // Draws the icon and the logo for the screen and palette in use.
-    void ShowPictures();
-
     std::unique_ptr<Ui::CAboutDlg> ui_;
 };
 

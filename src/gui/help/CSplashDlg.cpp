@@ -1,6 +1,6 @@
 #include "CSplashDlg.h"
 
-#include "CAppIcons.h"
+#include "CAppPictures.h"
 #include "CAppVersion.h"
 #include "ui_CSplashDlg.h"
 
@@ -50,7 +50,7 @@ CSplashDlg::CSplashDlg(QWidget* parent)
     ui_->setupUi(this);
     ui_->revisionLabel->setText(QString::fromLatin1(CAppVersion::kRevisionText));
     ui_->makerLabel->setText(CAppVersion::MakerLine());
-    ShowPictures();
+    new CAppPictures(this, ui_->iconLabel, ui_->logoLabel); // the dialog's child
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     adjustSize();
@@ -87,28 +87,6 @@ bool CSplashDlg::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void CSplashDlg::ShowPictures() {
-    ui_->iconLabel->setPixmap(CAppIcons::AppIconPixmap(this));
-    ui_->logoLabel->setPixmap(CAppIcons::LogoPixmap(this));
-}
-
-// The pictures are drawn for one device pixel ratio and one palette: drawn
-// again when the window is shown, moves to another screen, or the colour
-// scheme changes.
-void CSplashDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (QWindow* window = windowHandle())
-        connect(window, &QWindow::screenChanged, this, &CSplashDlg::ShowPictures,
-                Qt::UniqueConnection);
-    ShowPictures();
-}
-
-void CSplashDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        ShowPictures();
 }
 
 } // namespace kt

@@ -35,14 +35,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     explicit CSplashDlg(QWidget* parent);
-    // Draws the icon and the logo for the screen and palette in use.
-    void ShowPictures();
-
     std::unique_ptr<Ui::CSplashDlg> ui_;
     bool hiding_ = false;
     QPointer<QWidget> owner_;

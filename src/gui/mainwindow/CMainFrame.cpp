@@ -168,10 +168,10 @@ void CMainFrame::CreateActions() {
 
     connect(MakeAction(kEditUndo, QStringLiteral("&Undo\tCtrl+Z"),
                        {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)}),
-            &QAction::triggered, this, [this] { documentCommands_->Undo(); });
+            &QAction::triggered, this, [this] { documentCommands_->StepHistory(true); });
     connect(MakeAction(kEditRedo, QStringLiteral("&Redo\tCtrl+Y"),
                        {QKS(Qt::CTRL | Qt::Key_Y), QKS(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
-            &QAction::triggered, this, [this] { documentCommands_->Redo(); });
+            &QAction::triggered, this, [this] { documentCommands_->StepHistory(false); });
 
     // The edit commands and the settings sheet act on the channel list
     // (CViewCommands); Enter and Delete are keys of the list itself.
