@@ -203,14 +203,13 @@ int RunAddAirport(const CommandLine::Parsed& args, std::ostream& out, std::ostre
 }
 
 int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {
-    static const char kAirportsUsage[] = "airports [--update [--from URL]]";
+    static const char kAirportsUsage[] = "airports [--update [--from URL] [--progress]]";
     const bool update = args.Has("update");
     std::string url = CAirportUpdate::kDefaultUrl;
-    if (args.Has("from")) {
-        if (!update)
-            return Usage(err, kAirportsUsage);
+    if ((args.Has("from") || args.Has("progress")) && !update)
+        return Usage(err, kAirportsUsage);
+    if (args.Has("from"))
         url = args.Value("from");
-    }
     if (!update) {
         CAirportData data;
         if (!LoadTable(data, err))
@@ -221,15 +220,21 @@ int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream
         return 0;
     }
 
-    const bool onTerminal = isatty(STDERR_FILENO) == 1;
+    // On a terminal the percentage is rewritten in place; for a program that
+    // reads it (--progress), each new one is a line of its own.
+    const bool lines = args.Has("progress");
+    const bool onTerminal = !lines && isatty(STDERR_FILENO) == 1;
     err << "Downloading " << TerminalSafe(url) << "\n";
     int shown = -1;
     const auto result = CAirportUpdate::Run(url, [&](long long received, long long total) {
-        if (onTerminal && total > 0) {
+        if ((onTerminal || lines) && total > 0) {
             const int percent = static_cast<int>(received * 100 / total);
             if (percent != shown) {
                 shown = percent;
-                err << "\r" << percent << " %" << std::flush;
+                if (lines)
+                    err << percent << " %\n" << std::flush;
+                else
+                    err << "\r" << percent << " %" << std::flush;
             }
         }
         return true;

@@ -92,6 +92,9 @@ const std::vector<CommandLine::OptionEntry>& CliOptions() {
         {"nearest", 0, Takes::Nothing, nullptr,
          "add-airport: add a frequency between channels at\nthe nearest channel"},
         {"update", 0, Takes::Nothing, nullptr, "airports: download the current airport table"},
+        {"progress", 0, Takes::Nothing, nullptr,
+         "airports --update: report the download as lines\n\"N %\" on standard error, for a "
+         "program that\nruns this one"},
         {"no-beep", 0, Takes::Nothing, nullptr, "keep the beeps quiet"},
         {"verify", 0, Takes::Nothing, nullptr,
          "write: read the transceiver back and compare; exit\n77 when it holds something else, "
@@ -176,9 +179,9 @@ const std::vector<CliCommand>& CliCommands() {
          RunAddAirport},
         {"airports",
          kFiles,
-         "[--update [--from URL]]",
+         "[--update [--from URL] [--progress]]",
          "the airport table; --update downloads the current one",
-         {"update", "from"},
+         {"update", "from", "progress"},
          {},
          0,
          0,

@@ -17,6 +17,9 @@ public:
     // The folder and file of the user's copy.
     static std::string UserFolder();
     static std::string UserPath();
+    // Where the current table is downloaded from, as its README gives it.
+    static constexpr char kDownloadUrl[] =
+        "https://davidmegginson.github.io/ourairports-data/airport-frequencies.csv";
     // The shipped table: the installed one, else the one in the source tree
     // (for a program run from its build folder).
     static std::string ShippedPath();

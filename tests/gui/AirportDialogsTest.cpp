@@ -58,6 +58,10 @@ TEST(AddAirportDlg, ListsTheAirportAndAddsTheTickedFrequencies) {
 TEST(UpdateAirportDataDlg, DownloadsWithProgressAndSaysWhenItCannot) {
     TempDir home;
     const ScopedEnv data("XDG_DATA_HOME", home.Path().c_str());
+    // The download runs in kt-m220-cli, looked for beside the program, then on
+    // the PATH.
+    const ScopedEnv path(
+        "PATH", (KT_BINARY_DIR "/src/cli:" + qEnvironmentVariable("PATH")).toStdString().c_str());
     std::string table = "id,airport_ref,airport_ident,type,description,frequency_mhz\n";
     for (int i = 0; i < 10000; ++i)
         table += std::to_string(i) + ",1,\"ZZ" + std::to_string(i) + "\",\"TWR\",,122.8\n";

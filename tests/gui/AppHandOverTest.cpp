@@ -12,14 +12,40 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <filesystem>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
 
 namespace kt {
 
 // A copy started with a file while another runs hands the file to the
 // running copy, which opens it as File > Open does.
 namespace {
+// A client of the running copy's socket that says what the test wants.
+class RawSocket {
+public:
+    explicit RawSocket(const QString& path)
+        : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray bytes = QFile::encodeName(path);
+        std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        connected_ =
+            fd_.IsValid() &&
+            ::connect(fd_.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+    bool Connected() const { return connected_; }
+    void Send(const std::string& bytes) { EXPECT_TRUE(fd_.WriteAll(bytes)); }
+
+private:
+    CFileDescriptor fd_;
+    bool connected_ = false;
+};
+
 QStringList Args(std::initializer_list<const char*> args) {
     QStringList list{QStringLiteral("kt-m220")};
     for (const char* a : args)
@@ -194,6 +220,34 @@ TEST_F(AppHandOver, AFailedHandOverIsSaid) {
     EXPECT_FALSE(app.InitInstance(Args({"/x.vkf"})));
     EXPECT_EQ(app.ExitCode(), 1);
     EXPECT_EQ(seen.text, "/x.vkf could not be handed to the KT-M220 that is running.");
+}
+
+// Another program that connects and sends nonsense, or nothing, holds up
+// neither the running copy nor a real hand-over after it.
+TEST_F(AppHandOver, ABrokenOrSilentCallerDoesNotHoldUpTheHandOver) {
+    CSingleInstance running;
+    ASSERT_TRUE(running.IsFirst());
+    QStringList files;
+    QByteArray token;
+    ASSERT_EQ(running.Listen([&](const QStringList& f, const QByteArray& t) {
+        files = f;
+        token = t;
+    }),
+              QString());
+    RawSocket broken(CSingleInstance::SocketPath());
+    RawSocket silent(CSingleInstance::SocketPath());
+    ASSERT_TRUE(broken.Connected() && silent.Connected());
+    broken.Send(std::string("\xff\xff\xff\xffnonsense", 12));
+
+    QString reason = QStringLiteral("not done");
+    std::thread later(
+        [&] { reason = CSingleInstance::HandOver({QStringLiteral("/a.vkf")}, "tok"); });
+    const bool arrived = QTest::qWaitFor([&] { return !files.isEmpty(); }, 20000);
+    later.join();
+    ASSERT_TRUE(arrived);
+    EXPECT_EQ(reason, QString());
+    EXPECT_EQ(files, QStringList{QStringLiteral("/a.vkf")});
+    EXPECT_EQ(token, "tok");
 }
 
 } // namespace kt

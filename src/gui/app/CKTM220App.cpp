@@ -13,6 +13,7 @@
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
+#include "StartupTrace.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -92,6 +93,7 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
 
     // Another copy runs: end at once, without a word, after handing it the
     // file named on the command line.
+    StartupTrace::Mark("command line parsed");
     instance_ = std::make_unique<CSingleInstance>();
     if (!instance_->IsFirst()) {
         instance_.reset();
@@ -107,11 +109,14 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
     if (!notListening.isEmpty())
         fprintf(stderr, "kt-m220: files opened later will start a copy of their own: %s\n",
                 qPrintable(notListening));
+    StartupTrace::Mark("single instance checked, listening");
 
     {
         CWaitCursor wait;
         doc_ = std::make_unique<CKTM220Doc>();
+        StartupTrace::Mark("document made");
         frame_ = std::make_unique<CMainFrame>(*doc_);
+        StartupTrace::Mark("main frame made");
         connect(frame_.get(), &CMainFrame::AboutRequested, this, &CKTM220App::OnAppAbout);
         frame_->SetUnaskedClose([this] { return CloseUnasked(); });
         // At the end of the desktop session the unsaved changes are kept
@@ -124,6 +129,7 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
     // cursor) and ends the start, unless the recovered changes are shown.
     doc_->OnNewDocument();
     const bool recovered = OfferRecovery();
+    StartupTrace::Mark("new document, recovery looked for");
     if (ending_)
         return false;
     if (!options.file.isEmpty() && !frame_->DocumentCommands().OpenDocumentFile(options.file) &&
@@ -135,6 +141,7 @@ bool CKTM220App::InitInstance(const QStringList& arguments) {
         frame_->showMaximized();
     else
         frame_->show();
+    StartupTrace::WatchFirstExpose(frame_.get());
     // The banner comes once the main window is on the screen, so that it
     // never holds the window back.
     QTimer::singleShot(0, frame_.get(), &CMainFrame::ShowBanner);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CFileDescriptor.h"
+
 #include <QByteArray>
 #include <QLockFile>
 #include <QString>
@@ -7,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kt {
 
@@ -18,7 +20,9 @@ namespace kt {
 // The running copy listens on a local socket beside the lock, through which a
 // later copy started with files (the file manager's "Open with") hands their
 // absolute paths over before it ends, together with the desktop's activation
-// token, so that the files reach the window the user already has.
+// token, so that the files reach the window the user already has. The socket
+// is a plain Unix-domain socket watched by the event loop, so that the program
+// starts without a network library.
 class CSingleInstance {
 public:
     // What a later copy handed over: the files to open, and the token with
@@ -34,7 +38,8 @@ public:
 
     // Takes the lock at path (LockFilePath when empty).
     explicit CSingleInstance(const QString& path = {});
-    // Releases the lock when this copy holds it.
+    // Stops listening (removing the socket) and releases the lock when this
+    // copy holds it.
     ~CSingleInstance();
     CSingleInstance(const CSingleInstance&) = delete;
     CSingleInstance& operator=(const CSingleInstance&) = delete;
@@ -54,9 +59,15 @@ public:
     static QString HandOver(const QStringList& files, const QByteArray& token);
 
 private:
+    class Connection;
+    void Accept();
+
     std::unique_ptr<QLockFile> lock_;
-    std::unique_ptr<QLocalServer> server_;
     bool first_ = false;
+    CFileDescriptor server_;
+    QString socketPath_;
+    std::unique_ptr<QSocketNotifier> serverNotifier_;
+    Received received_;
 };
 
 } // namespace kt

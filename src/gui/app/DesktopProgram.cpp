@@ -4,6 +4,7 @@
 #include "CAppVersion.h"
 #include "CKTM220App.h"
 #include "CTerminationSignals.h"
+#include "StartupTrace.h"
 
 #include <QApplication>
 
@@ -16,16 +17,19 @@ int RunDesktopProgram(int argc, char** argv, const std::function<void(CKTM220App
         return exitCode;
 
     QApplication application(argc, argv);
+    StartupTrace::Mark("QApplication made");
     QCoreApplication::setOrganizationName(QStringLiteral("Velk"));
     QCoreApplication::setApplicationName(QString::fromLatin1(CAppVersion::kAppName));
     QCoreApplication::setApplicationVersion(CAppVersion::BuildVersion());
 
     CKTM220App app;
+    StartupTrace::Mark("application object made");
     CTerminationSignals termination;
     QObject::connect(&termination, &CTerminationSignals::TerminationRequested, &app,
                      &CKTM220App::OnTerminationRequested);
     if (!app.InitInstance(QCoreApplication::arguments()))
         return app.ExitCode();
+    StartupTrace::Mark("instance initialised, window shown");
     if (started)
         started(app);
     const int status = QApplication::exec();

@@ -1,11 +1,9 @@
 #include "CDemoTransceiver.h"
 
 #include "CM220Radio.h"
+#include "CompanionProgram.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 namespace kt {
 
@@ -44,15 +42,7 @@ CDemoTransceiver::~CDemoTransceiver() {
 }
 
 QString CDemoTransceiver::FindProgram() {
-    const QString name = QString::fromLatin1(kProgramName);
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& candidate :
-         {here.filePath(name), here.filePath(QStringLiteral("../sim/") + name)}) {
-        const QFileInfo info(candidate);
-        if (info.isFile() && info.isExecutable())
-            return info.canonicalFilePath();
-    }
-    return QStandardPaths::findExecutable(name);
+    return FindCompanionProgram(kProgramName, "sim");
 }
 
 bool CDemoTransceiver::WriteDemoImage(const QString& path) {

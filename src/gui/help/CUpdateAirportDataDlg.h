@@ -1,14 +1,12 @@
 #pragma once
 
-#include "CAirportUpdate.h"
-
 #include <QDialog>
 
-#include <atomic>
 #include <memory>
+#include <string>
 
+class QProcess;
 class QPushButton;
-class QThread;
 
 namespace Ui {
 class CUpdateAirportDataDlg;
@@ -17,20 +15,29 @@ class CUpdateAirportDataDlg;
 namespace kt {
 
 // Help > "Update Airport Data...": shows the airport table in use and its
-// date, downloads the current table on Update (in a worker thread, with a
-// progress bar and Cancel), and says what came of it: the new table's size, or
-// why the old one stays (offline, not the table, too small).
+// date, downloads the current table on Update (through kt-m220-cli airports
+// --update, with a progress bar and Cancel), and says what came of it: the new
+// table's size, or why the old one stays (offline, not the table, too small).
+// The download runs in that program so that this one needs no network
+// library of its own.
 class CUpdateAirportDataDlg : public QDialog {
     Q_OBJECT
 public:
+    struct Outcome {
+        bool ok = false;
+        bool cancelled = false;
+        std::string message; // what was installed, or what went wrong
+        std::string path;    // the table installed
+    };
+
     explicit CUpdateAirportDataDlg(QWidget* parent = nullptr);
     ~CUpdateAirportDataDlg() override;
 
     void SetUrl(const QString& url);
     // Starts the download (the Update button).
     void StartUpdate();
-    bool IsRunning() const { return worker_ != nullptr; }
-    const CAirportUpdate::Result& Result() const { return result_; }
+    bool IsRunning() const { return process_ != nullptr; }
+    const Outcome& Result() const { return outcome_; }
 
 signals:
     void Finished();
@@ -40,14 +47,17 @@ protected:
 
 private:
     void ShowCurrent();
-    void OnProgress(qint64 received, qint64 total);
+    void ReadProgress();
     void OnFinished();
+    void ShowOutcome();
 
     std::unique_ptr<Ui::CUpdateAirportDataDlg> ui_;
     QPushButton* updateButton_ = nullptr;
-    QThread* worker_ = nullptr;
-    std::atomic<bool> cancel_ = false;
-    CAirportUpdate::Result result_;
+    QProcess* process_ = nullptr;
+    QByteArray said_;    // what kt-m220-cli said besides its progress
+    QByteArray partial_; // the start of a line still to come
+    bool cancel_ = false;
+    Outcome outcome_;
 };
 
 } // namespace kt

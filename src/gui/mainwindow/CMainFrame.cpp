@@ -19,6 +19,7 @@
 #include "CViewCommands.h"
 #include "CWindowPlacement.h"
 #include "CommandIds.h"
+#include "StartupTrace.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -62,17 +63,23 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
     restoredFrameSize_ = frame.size();
     frameSizePending_ = true;
     startedMaximized_ = placement.IsMaximized();
+    StartupTrace::Mark("  frame: placement");
 
     view_ = new CKTM220View(doc_.GetRadio(), this);
     setCentralWidget(view_);
+    StartupTrace::Mark("  frame: list view");
     documentCommands_ = std::make_unique<CDocumentCommands>(doc_, this);
     csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_, this);
+    StartupTrace::Mark("  frame: document and CSV commands");
     printCommands_ = std::make_unique<CPrintCommands>(doc_, this);
     LoadPortChoice();
+    StartupTrace::Mark("  frame: placement, list view, commands");
 
     CreateActions();
+    StartupTrace::Mark("  frame: actions");
     CreateMenus();
     CreateToolBar();
+    StartupTrace::Mark("  frame: menus, tool bar");
     CreateStatusBar();
 
     viewCommands_ = new CViewCommands(
@@ -90,11 +97,13 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
 
     // The lock key panes follow the display server's keyboard; blank where
     // it tells nothing.
+    StartupTrace::Mark("  frame: status bar, clone interface");
     lockKeys_ = new CLockKeyWatch(this);
     statusPanes_->ShowLockKeys(lockKeys_->State());
     connect(lockKeys_, &CLockKeyWatch::Changed, statusPanes_, &CStatusPanes::ShowLockKeys);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::OnIdle);
+    StartupTrace::Mark("  frame: lock keys");
 }
 
 CMainFrame::~CMainFrame() {

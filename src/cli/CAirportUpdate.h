@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CAirportData.h"
+
 #include <functional>
 #include <string>
 
@@ -12,9 +14,7 @@ namespace kt {
 // it was.
 class CAirportUpdate {
 public:
-    // The table's download address, as its README gives it.
-    static constexpr char kDefaultUrl[] =
-        "https://davidmegginson.github.io/ourairports-data/airport-frequencies.csv";
+    static constexpr const char* kDefaultUrl = CAirportData::kDownloadUrl;
     static constexpr std::size_t kMinimumInBandRows = 10000;
 
     // Told the bytes received and the whole size (0 when unknown); answers
