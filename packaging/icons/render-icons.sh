@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Renders the application icon (resources/icons/kt-m220.svg) into the PNG sizes
 # that desktops without SVG support look for: kt-m220-<N>.png beside this
-# script. Run it again only when the icon changes, and commit the PNGs; the
-# build and the package use the committed files and need none of this.
+# script; and the toolbar's drawings into resources/icons/png/<name>-<N>.png at
+# 16 and 32 pixels, which the program shows at start instead of drawing the
+# SVG (it draws the SVG for other sizes and colour schemes, when first asked).
+# Run it again only when an icon changes, and commit the PNGs; the build and
+# the package use the committed files and need none of this.
 #
 # Qt's own SVG renderer does the drawing (the SVG image plugin of libqt6svg6),
 # through a throwaway program compiled here and deleted afterwards.
@@ -19,10 +22,10 @@ cat >"$work/render.cpp" <<'CPP'
 #include <QImageReader>
 #include <cstdio>
 
-// render SVG OUTDIR SIZE...: OUTDIR/kt-m220-SIZE.png for each SIZE.
+// render SVG OUTDIR NAME SIZE...: OUTDIR/NAME-SIZE.png for each SIZE.
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    for (int i = 3; i < argc; ++i) {
+    for (int i = 4; i < argc; ++i) {
         const int size = QString::fromLatin1(argv[i]).toInt();
         QImageReader reader(QString::fromLocal8Bit(argv[1]), "svg");
         reader.setScaledSize(QSize(size, size));
@@ -32,7 +35,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         image = image.convertToFormat(QImage::Format_ARGB32);
-        const QString out = QStringLiteral("%1/kt-m220-%2.png").arg(argv[2]).arg(size);
+        const QString out = QStringLiteral("%1/%2-%3.png").arg(argv[2], argv[3]).arg(size);
         if (!image.save(out, "PNG")) {
             std::fprintf(stderr, "render: cannot write %s\n", qPrintable(out));
             return 1;
@@ -43,5 +46,12 @@ int main(int argc, char** argv) {
 CPP
 
 g++ -std=c++17 -fPIC "$work/render.cpp" -o "$work/render" $(pkg-config --cflags --libs Qt6Gui)
-"$work/render" "$svg" "$here" 16 32 48 64 128 256
+"$work/render" "$svg" "$here" kt-m220 16 32 48 64 128 256
 ls -l "$here"/kt-m220-*.png
+icons="$here/../../resources/icons"
+mkdir -p "$icons/png"
+for drawing in clear clone-information clone-read clone-write com1 com2 com3 com4 \
+    common-setting copy edit-memory paste; do
+    "$work/render" "$icons/$drawing.svg" "$icons/png" "$drawing" 16 32
+done
+ls -l "$icons"/png/*.png

@@ -16,6 +16,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -47,19 +48,20 @@ bool PaletteIsDark() {
 // suit the palette in use when it is drawn.
 class CSchemeSvgEngine : public QIconEngine {
 public:
-    explicit CSchemeSvgEngine(QString file) : file_(std::move(file)) {
-        QByteArray svg = Source(false);
-        QBuffer buffer(&svg);
-        natural_ = QImageReader(&buffer, "svg").size();
-    }
+    // name is the drawing's: ":/icons/<name>.svg", with its pictures drawn
+    // beforehand (":/icons/png/<name>-<side>.png") for the sizes a start
+    // shows, so that the start draws no SVG.
+    explicit CSchemeSvgEngine(QString name)
+        : name_(std::move(name)), file_(QStringLiteral(":/icons/%1.svg").arg(name_)) {}
 
     QIconEngine* clone() const override { return new CSchemeSvgEngine(*this); }
     QString key() const override { return QStringLiteral("CSchemeSvgEngine"); }
 
-    // A drawing has every size; these are the ones a window icon is made in.
+    // A drawing has every size; these are the ones a window icon is made in
+    // (all of them drawn beforehand, so that showing a window draws no SVG).
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        for (const int side : kDrawnSides)
             sizes << Fitted(QSize(side, side));
         return sizes;
     }
@@ -94,11 +96,34 @@ private:
     }
 
     // The largest size within size that keeps the drawing's proportions.
-    QSize Fitted(const QSize& size) const {
+    QSize Fitted(const QSize& size) {
+        if (!naturalKnown_) {
+            naturalKnown_ = true;
+            // A picture drawn beforehand has the drawing's proportions; its
+            // header tells them without drawing the SVG.
+            natural_ = QImageReader(DrawnPath(kDrawnSides[0]), "png").size();
+            if (natural_.isEmpty()) {
+                QByteArray svg = Source(false);
+                QBuffer buffer(&svg);
+                natural_ = QImageReader(&buffer, "svg").size();
+            }
+        }
         return natural_.isEmpty() ? size : natural_.scaled(size, Qt::KeepAspectRatio);
     }
 
-    QPixmap Render(const QSize& size, QIcon::Mode mode) const {
+    QString DrawnPath(int side) const {
+        return QStringLiteral(":/icons/png/%1-%2.png").arg(name_).arg(side);
+    }
+
+    // The picture drawn beforehand for size in the normal colours, or none.
+    QImage Drawn(const QSize& size, bool dark) const {
+        if (dark || size.width() != size.height() ||
+            std::find(kDrawnSides.begin(), kDrawnSides.end(), size.width()) == kDrawnSides.end())
+            return {};
+        return QImageReader(DrawnPath(size.width()), "png").read();
+    }
+
+    QPixmap Render(const QSize& size, QIcon::Mode mode) {
         if (size.isEmpty())
             return {};
         const bool dark = PaletteIsDark();
@@ -111,11 +136,16 @@ private:
         QPixmap picture;
         if (QPixmapCache::find(cacheKey, &picture))
             return picture;
-        QByteArray svg = Source(dark);
-        QBuffer buffer(&svg);
-        QImageReader reader(&buffer, "svg");
-        reader.setScaledSize(Fitted(size));
-        picture = QPixmap::fromImage(reader.read());
+        const QSize fitted = Fitted(size);
+        QImage image = Drawn(fitted, dark);
+        if (image.isNull()) {
+            QByteArray svg = Source(dark);
+            QBuffer buffer(&svg);
+            QImageReader reader(&buffer, "svg");
+            reader.setScaledSize(fitted);
+            image = reader.read();
+        }
+        picture = QPixmap::fromImage(image);
         if (mode != QIcon::Normal && !picture.isNull() && qobject_cast<QApplication*>(qApp)) {
             QStyleOption option;
             option.palette = QGuiApplication::palette();
@@ -125,14 +155,20 @@ private:
         return picture;
     }
 
+    // The sizes drawn beforehand: the toolbar's at 100 % and 200 %, and the
+    // window icon's.
+    static constexpr std::array<int, 5> kDrawnSides{16, 32, 48, 64, 128};
+
+    QString name_;
     QString file_;
     QSize natural_;
+    bool naturalKnown_ = false;
 };
 
 QIcon Svg(const char* name) {
     InitAppResources();
     // The icon owns its engine.
-    return QIcon(new CSchemeSvgEngine(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name))));
+    return QIcon(new CSchemeSvgEngine(QLatin1String(name)));
 }
 
 QPixmap Draw(const char* name, QSize size, const QWidget* widget) {
