@@ -125,13 +125,10 @@ QString CSingleInstance::SocketPath() {
 }
 
 CSingleInstance::CSingleInstance(const QString& path)
-    : lock_(std::make_unique<QLockFile>(path.isEmpty() ? LockFilePath() : path)) {
-    // A running copy holds its lock for as long as it runs, so age never makes
-    // a lock stale; only a lock whose process has gone is taken over.
-    lock_->setStaleLockTime(0);
-    first_ = lock_->tryLock(0);
-    if (!first_ && lock_->error() == QLockFile::PermissionError)
-        first_ = true; // no lock can be made there: run rather than refuse to start
+    : lock_(std::make_unique<CInstanceLock>(
+          QFile::encodeName(path.isEmpty() ? LockFilePath() : path).toStdString())) {
+    // No lock can be made there: run rather than refuse to start.
+    first_ = lock_->GetState() != CInstanceLock::State::HeldByOther;
 }
 
 CSingleInstance::~CSingleInstance() {
@@ -140,8 +137,6 @@ CSingleInstance::~CSingleInstance() {
         server_.Reset();
         ::unlink(QFile::encodeName(socketPath_).constData());
     }
-    if (first_)
-        lock_->unlock();
 }
 
 QString CSingleInstance::Listen(Received received) {

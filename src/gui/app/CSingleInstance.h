@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CFileDescriptor.h"
+#include "CInstanceLock.h"
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -13,9 +13,9 @@ class QSocketNotifier;
 
 namespace kt {
 
-// Lets one copy of the program run at a time: a lock file in the user's
-// runtime folder marks the running copy. The lock of a copy that ended without
-// releasing it (it crashed or was killed) is taken over.
+// Lets one copy of the program run at a time: a lock on a file in the user's
+// runtime folder marks the running copy. The system releases the lock of a
+// copy that ended without releasing it (it crashed or was killed).
 //
 // The running copy listens on a local socket beside the lock, through which a
 // later copy started with files (the file manager's "Open with") hands their
@@ -62,7 +62,7 @@ private:
     class Connection;
     void Accept();
 
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<CInstanceLock> lock_;
     bool first_ = false;
     CFileDescriptor server_;
     QString socketPath_;
