@@ -15,8 +15,8 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
+#include <QXmlStreamReader>
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -99,14 +99,7 @@ private:
     QSize Fitted(const QSize& size) {
         if (!naturalKnown_) {
             naturalKnown_ = true;
-            // A picture drawn beforehand has the drawing's proportions; its
-            // header tells them without drawing the SVG.
-            natural_ = QImageReader(DrawnPath(kDrawnSides[0]), "png").size();
-            if (natural_.isEmpty()) {
-                QByteArray svg = Source(false);
-                QBuffer buffer(&svg);
-                natural_ = QImageReader(&buffer, "svg").size();
-            }
+            natural_ = NaturalSize(Source(false));
         }
         return natural_.isEmpty() ? size : natural_.scaled(size, Qt::KeepAspectRatio);
     }
@@ -117,10 +110,23 @@ private:
 
     // The picture drawn beforehand for size in the normal colours, or none.
     QImage Drawn(const QSize& size, bool dark) const {
-        if (dark || size.width() != size.height() ||
-            std::find(kDrawnSides.begin(), kDrawnSides.end(), size.width()) == kDrawnSides.end())
+        if (dark)
             return {};
-        return QImageReader(DrawnPath(size.width()), "png").read();
+        QImageReader reader(DrawnPath(size.width()), "png");
+        return reader.canRead() && reader.size() == size ? reader.read() : QImage();
+    }
+
+    // The width and height the drawing's root element gives, read without
+    // drawing it (so that the SVG library is not loaded for it).
+    static QSize NaturalSize(const QByteArray& svg) {
+        QXmlStreamReader xml(svg);
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                const QXmlStreamAttributes attributes = xml.attributes();
+                return QSize(attributes.value(QLatin1String("width")).toInt(),
+                             attributes.value(QLatin1String("height")).toInt());
+            }
+        return {};
     }
 
     QPixmap Render(const QSize& size, QIcon::Mode mode) {
