@@ -49,7 +49,12 @@ struct SimOption {
 };
 
 // Each applier below is given the field of the options it sets, as a
-// function from the options to a reference to that field.
+// function from the options to a reference to that field; SIM_FIELD(a.b) makes
+// one for the field a.b.
+#define SIM_FIELD(path) /* a field of CSimOptions */                                               \
+    [](CSimOptions & o) -> auto& {                                                                 \
+        return o.path;                                                                             \
+    }
 // Appliers for the kinds of value the options take.
 template <class Field> auto Decimal(unsigned low, unsigned high, Field field) {
     return
@@ -89,134 +94,112 @@ const std::vector<SimOption>& Options() {
     static const std::vector<SimOption> table = {
         {{nullptr, 0, Takes::Nothing, nullptr, "The transceiver"}, nullptr, ""},
         {{"model", 0, Takes::Value, "HEX", "model code it reports and accepts (default 2270)"},
-         Hex<uint16_t>(
-             4, [](CSimOptions & o) -> auto& { return o.transceiver.model; }),
+         Hex<uint16_t>(4, SIM_FIELD(transceiver.model)),
          "1 to 4 hexadecimal digits"},
         {{"revision", 0, Takes::Value, "HEX",
           "revision code it reports and accepts (default 0100)"},
-         Hex<uint16_t>(
-             4, [](CSimOptions & o) -> auto& { return o.transceiver.revision; }),
+         Hex<uint16_t>(4, SIM_FIELD(transceiver.revision)),
          "1 to 4 hexadecimal digits"},
         {{"comment", 0, Takes::Value, "TEXT",
           "information text of the identity answer (default: the\n16-character clone comment in "
           "its image); the bytes FD\nand FE would cut the frame"},
-         Text(
-             true, [](CSimOptions & o) -> auto& { return o.transceiver.comment; }),
+         Text(true, SIM_FIELD(transceiver.comment)),
          "a text"},
         {{"image", 0, Takes::Value, "FILE",
           "start from this data file (default: the default image)"},
-         Text(
-             false, [](CSimOptions & o) -> auto& { return o.imagePath; }),
+         Text(false, SIM_FIELD(imagePath)),
          "a file name"},
         {{"save", 0, Takes::Value, "FILE",
           "save the image as a data file after each accepted write\n(atomically: written beside "
           "FILE, then renamed)"},
-         Text(
-             false, [](CSimOptions & o) -> auto& { return o.savePath; }),
+         Text(false, SIM_FIELD(savePath)),
          "a file name"},
         {{nullptr, 0, Takes::Nothing, nullptr, "The line"}, nullptr, ""},
         {{"link", 0, Takes::Value, "PATH", "also make a symbolic link PATH to the device"},
-         Text(
-             false, [](CSimOptions & o) -> auto& { return o.linkPath; }),
+         Text(false, SIM_FIELD(linkPath)),
          "a path"},
         {{"baud", 0, Takes::Value, "N",
           "pace bytes as a line of N baud, 10 bits a byte\n(default 9600: one byte every 1.0417 "
           "ms); 0: no pacing"},
-         Decimal(
-             0, 4'000'000, [](CSimOptions & o) -> auto& { return o.baud; }),
+         Decimal(0, 4'000'000, SIM_FIELD(baud)),
          "a speed in baud, 0 to 4000000"},
         {{"slow", 0, Takes::Value, "MS", "one byte every MS milliseconds (overrides --baud)"},
-         Decimal(
-             1, 60'000, [](CSimOptions & o) -> auto& { return o.slowMs; }),
+         Decimal(1, 60'000, SIM_FIELD(slowMs)),
          "milliseconds, 1 to 60000"},
         {{nullptr, 0, Takes::Nothing, nullptr, "Running"}, nullptr, ""},
         {{"exchanges", 0, Takes::Value, "N",
           "end after N answered exchanges (identity answers, reads\nand write results), once the "
           "program has read the last\nbyte and closed the device (or after 5 s)"},
-         Count(
-             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.exchanges; }),
+         Count(1, kMaxCount, SIM_FIELD(exchanges)),
          "a count of 1 or more"},
         {{"stdin-control", 0, Takes::Nothing, nullptr,
           "also end when standard input reaches its end"},
-         Flag([](CSimOptions & o) -> auto& { return o.stdinControl; }),
+         Flag(SIM_FIELD(stdinControl)),
          ""},
         {{"quiet", 0, Takes::Nothing, nullptr, "no log of the exchanges on standard error"},
-         Flag([](CSimOptions & o) -> auto& { return o.quiet; }),
+         Flag(SIM_FIELD(quiet)),
          ""},
         {{nullptr, 0, Takes::Nothing, nullptr, "Faults"}, nullptr, ""},
         {{"no-echo", 0, Takes::Nothing, nullptr, "the cable returns none of the program's bytes"},
-         Flag([](CSimOptions & o) -> auto& { return o.cable.noEcho; }),
+         Flag(SIM_FIELD(cable.noEcho)),
          ""},
         {{"wrong-echo", 0, Takes::OptionalValue, "N",
           "one byte altered in the echo of the program's Nth frame\n(default 1: its first payload "
           "byte)"},
-         Count(
-             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.wrongEchoFrame; }, 1),
+         Count(1, kMaxCount, SIM_FIELD(cable.wrongEchoFrame), 1),
          "a frame number of 1 or more"},
         {{"noise", 0, Takes::Nothing, nullptr,
           "junk bytes (never FE or FD) before every frame of the\ntransceiver"},
-         Flag([](CSimOptions & o) -> auto& { return o.cable.noise; }),
+         Flag(SIM_FIELD(cable.noise)),
          ""},
         {{"pull-after", 0, Takes::Value, "N",
           "the cable is pulled once N frames have passed it (each\nframe of the program or of the "
           "transceiver counts\nonce): no echo and no answers any more; 0: no cable"},
-         Count(
-             0, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.pullAfter; }),
+         Count(0, kMaxCount, SIM_FIELD(cable.pullAfter)),
          "a count of frames, 0 or more"},
         {{"close-after", 0, Takes::Value, "N",
           "the device vanishes once N frames have passed (the\npseudo-terminal is closed and the "
           "simulator ends)"},
-         Count(
-             1, kMaxCount, [](CSimOptions & o) -> auto& { return o.cable.closeAfter; }),
+         Count(1, kMaxCount, SIM_FIELD(cable.closeAfter)),
          "a count of frames, 1 or more"},
         {{"silent", 0, Takes::Nothing, nullptr, "echo, but the transceiver never answers"},
-         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.silent; }),
+         Flag(SIM_FIELD(transceiver.faults.silent)),
          ""},
         {{"bad-checksum", 0, Takes::Value, "N",
           "record N (1-31) of a read carries a wrong checksum"},
-         Count(
-             1, kSimRecordCount,
-             [](CSimOptions & o) -> auto& { return o.transceiver.faults.badChecksumRecord; }),
+         Count(1, kSimRecordCount, SIM_FIELD(transceiver.faults.badChecksumRecord)),
          "a record number, 1 to 31"},
         {{"lying-count", 0, Takes::OptionalValue, "N",
           "record N (default 1) of a read says 15 bytes but\ncarries 16 (its checksum fits the "
           "lie)"},
-         Count(
-             1, kSimRecordCount,
-             [](CSimOptions & o) -> auto& { return o.transceiver.faults.lyingCountRecord; }, 1),
+         Count(1, kSimRecordCount, SIM_FIELD(transceiver.faults.lyingCountRecord), 1),
          "a record number, 1 to 31"},
         {{"short-end", 0, Takes::Nothing, nullptr,
           "a read ends with \"Velk Inc\" (one byte short)"},
-         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.shortEnd; }),
+         Flag(SIM_FIELD(transceiver.faults.shortEnd)),
          ""},
         {{"long-frame", 0, Takes::Nothing, nullptr,
           "a read starts with a frame of a 300-byte body (an\nunknown command E7), which the "
           "program must cut to its\nbuffer and ignore"},
-         Flag([](CSimOptions & o) -> auto& { return o.transceiver.faults.longFrame; }),
+         Flag(SIM_FIELD(transceiver.faults.longFrame)),
          ""},
         {{"corrupt-write", 0, Takes::Value, "N",
           "record N (1-31) of a write is kept with its sixth data\nbyte altered, though it was "
           "echoed and taken as sound\n(record N+5 holds memory channel N: its name changes)"},
-         Count(
-             1, kSimRecordCount,
-             [](CSimOptions & o) -> auto& { return o.transceiver.faults.corruptWriteRecord; }),
+         Count(1, kSimRecordCount, SIM_FIELD(transceiver.faults.corruptWriteRecord)),
          "a record number, 1 to 31"},
         {{"result", 0, Takes::Value, "BYTE",
           "write result byte (hexadecimal) instead of 00 for an\naccepted write and 01 for a "
           "refused one; anything but\n00 leaves the image unchanged"},
-         Hex<uint8_t>(
-             2, [](CSimOptions & o) -> auto& { return o.transceiver.faults.result; }),
+         Hex<uint8_t>(2, SIM_FIELD(transceiver.faults.result)),
          "a byte as 1 or 2 hexadecimal digits"},
         {{nullptr, 0, Takes::Nothing, nullptr, ""}, nullptr, ""},
-        {{"help", 'h', Takes::Nothing, nullptr, "this text"},
-         Flag([](CSimOptions & o) -> auto& { return o.help; }),
-         ""},
-        {{"version", 0, Takes::Nothing, nullptr, "the version"},
-         Flag([](CSimOptions & o) -> auto& { return o.version; }),
-         ""},
+        {{"help", 'h', Takes::Nothing, nullptr, "this text"}, Flag(SIM_FIELD(help)), ""},
+        {{"version", 0, Takes::Nothing, nullptr, "the version"}, Flag(SIM_FIELD(version)), ""},
     };
     return table;
 }
+#undef SIM_FIELD
 
 } // namespace
 
