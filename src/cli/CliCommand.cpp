@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "AirportCommands.h"
+#include "CheckCommand.h"
 #include "CliStatus.h"
 #include "CloneCommandsCli.h"
 #include "CommandReference.h"
@@ -29,7 +30,8 @@ constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 int RunEngine(const CommandLine::Parsed&, std::ostream&, std::ostream&);
 
-const char kTrailer[] = "Exit status: 0 done (diff: the same; 1 they differ), 2 wrong use,\n"
+const char kTrailer[] = "Exit status: 0 done (diff: the same; 1 they differ; check: 1 findings),\n"
+                        "2 wrong use,\n"
                         "3 a file that cannot be read or written (missing, read-only, not a\n"
                         "regular file, or a CSV channel list with errors),\n"
                         "4 a value set would store differently (nothing saved; see --heal), or a\n"
@@ -129,6 +131,17 @@ const std::vector<CliCommand>& CliCommands() {
          2,
          2,
          RunDiff},
+        {"check",
+         kFiles,
+         "FILE",
+         "look over the channel plan: the emergency frequency,\nreceive-only services, "
+         "frequencies held twice,\nnames, the priority channel (exit 0 nothing to\nreport, "
+         "1 findings, 3 the file does not load)",
+         {},
+         {},
+         1,
+         1,
+         RunCheck},
         {"set",
          kFiles,
          "FILE [--heal] COMMAND...",

@@ -44,6 +44,22 @@ bool CKTM220App::ParseCommandLine(const QStringList& arguments, Options& options
         QStringLiteral("Start a virtual transceiver for this run and use it on the current "
                        "port, so that Read, Write and Information work without a radio."));
     parser.addOption(demo);
+    const QCommandLineOption exportPdf(
+        QStringLiteral("export-pdf"),
+        QStringLiteral("Write the file's channel plan as a PDF to -o and end, without a window."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The PDF file --export-pdf writes."),
+                                    QStringLiteral("file.pdf"));
+    const QCommandLineOption kneeboard(
+        QStringLiteral("kneeboard"),
+        QStringLiteral("With --export-pdf: the kneeboard card instead of the channel plan."));
+    const QCommandLineOption card(QStringLiteral("card"),
+                                  QStringLiteral("The kneeboard card's size: a5 (the default) "
+                                                 "or 5x8 (inches)."),
+                                  QStringLiteral("a5|5x8"), QStringLiteral("a5"));
+    const QCommandLineOption night(QStringLiteral("night"),
+                                   QStringLiteral("The kneeboard card white on black."));
+    parser.addOptions({exportPdf, output, kneeboard, card, night});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A data file (.vkf) to open."), "[file]");
     exitCode = 0;
@@ -69,6 +85,27 @@ bool CKTM220App::ParseCommandLine(const QStringList& arguments, Options& options
     }
     options.file = files.value(0);
     options.demo = parser.isSet(demo);
+    options.exportPdf = parser.isSet(exportPdf);
+    options.output = parser.value(output);
+    options.kneeboard = parser.isSet(kneeboard);
+    options.card = parser.value(card).toLower();
+    options.night = parser.isSet(night);
+    QString wrong;
+    if (!options.exportPdf && (parser.isSet(output) || options.kneeboard))
+        wrong = QStringLiteral("-o and --kneeboard go with --export-pdf.");
+    else if (!options.kneeboard && (parser.isSet(card) || options.night))
+        wrong = QStringLiteral("--card and --night go with --kneeboard.");
+    else if (options.card != QLatin1String("a5") && options.card != QLatin1String("5x8"))
+        wrong = QStringLiteral("--card takes a5 or 5x8.");
+    else if (options.exportPdf && (options.file.isEmpty() || options.output.isEmpty()))
+        wrong = QStringLiteral("--export-pdf needs a data file and -o file.pdf.");
+    else if (options.exportPdf && options.demo)
+        wrong = QStringLiteral("--export-pdf opens no window: --demo has nothing to do.");
+    if (!wrong.isEmpty()) {
+        message = wrong + QStringLiteral("\n\n") + parser.helpText();
+        exitCode = kUsageError;
+        return false;
+    }
     return true;
 }
 

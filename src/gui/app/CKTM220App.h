@@ -27,6 +27,13 @@ public:
     struct Options {
         QString file;      // a data file to open
         bool demo = false; // start a virtual transceiver for this run
+        // --export-pdf: write the file's channel plan (or, with kneeboard,
+        // its kneeboard card) as the PDF output and end, without a window.
+        bool exportPdf = false;
+        QString output;
+        bool kneeboard = false;
+        QString card = QStringLiteral("a5"); // a5 or 5x8
+        bool night = false;
     };
 
     // Reads the command line (arguments[0] is the program). Returns false

@@ -4,6 +4,7 @@
 #include "CAppVersion.h"
 #include "CKTM220App.h"
 #include "CTerminationSignals.h"
+#include "PdfExportProgram.h"
 #include "StartupTrace.h"
 
 #include <QApplication>
@@ -15,6 +16,9 @@ int RunDesktopProgram(int argc, char** argv, const std::function<void(CKTM220App
     int exitCode = 0;
     if (CAppCommandLine::AnswerBeforeWindows(argc, argv, exitCode))
         return exitCode;
+    // A PDF written from the command line opens no window.
+    if (AsksForPdfExport(argc, argv))
+        return RunPdfExport(argc, argv);
 
     QApplication application(argc, argv);
     StartupTrace::Mark("QApplication made");

@@ -7,7 +7,10 @@
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
 #include "CKTM220View.h"
+#include "CKneeboardCommands.h"
 #include "CLockKeyWatch.h"
+#include "CPlanCheck.h"
+#include "CPlanCheckDlg.h"
 #include "CPortDevicesDlg.h"
 #include "CPrintCommands.h"
 #include "CQtCloneUi.h"
@@ -72,6 +75,7 @@ CMainFrame::CMainFrame(CKTM220Doc& doc, QWidget* parent) : QMainWindow(parent), 
     csvCommands_ = std::make_unique<CChannelCsvCommands>(doc_, this);
     StartupTrace::Mark("  frame: document and CSV commands");
     printCommands_ = std::make_unique<CPrintCommands>(doc_, this);
+    kneeboardCommands_ = std::make_unique<CKneeboardCommands>(doc_, this);
     LoadPortChoice();
     StartupTrace::Mark("  frame: placement, list view, commands");
 
@@ -172,6 +176,14 @@ void CMainFrame::CreateActions() {
         &QAction::triggered, this, [this] { printCommands_->PrintWithDialog(); });
     connect(MakeAction(kFileExportPdf, QStringLiteral("Export P&DF...")), &QAction::triggered, this,
             [this] { printCommands_->ExportPdfWithDialog(); });
+    connect(MakeAction(kFilePrintKneeboard, QStringLiteral("Print Knee&board...")),
+            &QAction::triggered, this, [this] { kneeboardCommands_->PrintWithDialog(); });
+    connect(MakeAction(kFileCheckPlan, QStringLiteral("Chec&k Plan...")), &QAction::triggered, this,
+            [this] {
+                CPlanCheckDlg dialog(this);
+                dialog.SetFindings(CPlanCheck::Run(doc_.GetRadio()));
+                dialog.exec();
+            });
     connect(MakeAction(kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
             &QWidget::close);
 
@@ -240,7 +252,10 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addActions({Action(kFileImportChannels), Action(kFileExportChannels)});
     fileMenu_->addSeparator();
-    fileMenu_->addActions({Action(kFilePrint), Action(kFileExportPdf)});
+    fileMenu_->addAction(Action(kFileCheckPlan));
+    fileMenu_->addSeparator();
+    fileMenu_->addActions(
+        {Action(kFilePrint), Action(kFilePrintKneeboard), Action(kFileExportPdf)});
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(kAppExit));

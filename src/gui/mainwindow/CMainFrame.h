@@ -19,6 +19,7 @@ class CDocumentCommands;
 class CHelpWindow;
 class CKTM220Doc;
 class CKTM220View;
+class CKneeboardCommands;
 class CLockKeyWatch;
 class CPrintCommands;
 class CQtCloneUi;
@@ -58,6 +59,7 @@ public:
     CDocumentCommands& DocumentCommands() const { return *documentCommands_; }
     CChannelCsvCommands& CsvCommands() const { return *csvCommands_; }
     CPrintCommands& PrintCommands() const { return *printCommands_; }
+    CKneeboardCommands& KneeboardCommands() const { return *kneeboardCommands_; }
     // How "Open Backup Folder" opens the folder (a test gives its own).
     void SetFolderOpener(CBackupFolderCommand::Opener opener) { folderOpener_ = std::move(opener); }
     // The help window while it exists, else null.
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<CDocumentCommands> documentCommands_;
     std::unique_ptr<CChannelCsvCommands> csvCommands_;
     std::unique_ptr<CPrintCommands> printCommands_;
+    std::unique_ptr<CKneeboardCommands> kneeboardCommands_;
     CBackupFolderCommand::Opener folderOpener_;
     std::function<bool()> unaskedClose_;
     CViewCommands* viewCommands_ = nullptr;
