@@ -1,0 +1,74 @@
+#include "OnePageOutput.h"
+
+#include "CStringTable.h"
+#include "CWaitCursor.h"
+#include "CommandIds.h"
+#include "FileReplace.h"
+
+#include <QBuffer>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kt {
+
+bool OnePageOutput::PrintWithDialog(QPrinter& printer, const QString& dialogTitle,
+                                    const Paint& paint, const QString& failure,
+                                    QWidget* dialogParent) {
+    printer.setCreator(CStringTable::Text(StringId::kAppTitle));
+    printer.setFromTo(1, 1);
+    QPrintDialog dialog(&printer, dialogParent);
+    dialog.setWindowTitle(dialogTitle);
+    // One page: there is nothing to choose among pages.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    bool printed = false;
+    {
+        CWaitCursor wait;
+        printed = paint(printer);
+    }
+    if (!printed)
+        ShowFailure(dialogParent, failure,
+                    printer.printerName().isEmpty()
+                        ? QStringLiteral("The printer did not accept the page.")
+                        : printer.printerName() +
+                              QStringLiteral(": the printer did not accept the page."));
+    return printed;
+}
+
+CKTM220Doc::FileResult OnePageOutput::WritePdf(const QString& path, const QPageLayout& layout,
+                                               const QString& title, const Paint& paint,
+                                               const QString& cannotExport) {
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(layout);
+        writer.setTitle(title);
+        writer.setCreator(CStringTable::Text(StringId::kAppTitle));
+        painted = paint(writer);
+    }
+    const QString reason =
+        painted ? ReplaceFile(path, std::string_view(file.data().constData(), file.data().size()))
+                : QStringLiteral("failed");
+    if (!reason.isEmpty())
+        return {false, cannotExport,
+                path + QStringLiteral(": ") + reason +
+                    QStringLiteral("\nThe file on disk has not been changed.")};
+    return {};
+}
+
+void OnePageOutput::ShowFailure(QWidget* parent, const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(detail);
+    box.exec();
+}
+
+} // namespace kt
