@@ -47,8 +47,8 @@ TEST_F(AppMainFrame, MenusHoldEveryItemInOrder) {
     const std::vector<std::pair<QString, std::vector<std::string>>> menus = {
         {"&File",
          {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-          "&Import Channels...", "Export C&hannels...", "-", "&Print...\tCtrl+P", "Export P&DF...",
-          "-", "Recent File", "-", "E&xit"}},
+          "Compare &With...", "-", "&Import Channels...", "Export C&hannels...", "-",
+          "&Print...\tCtrl+P", "Export P&DF...", "-", "Recent File", "-", "E&xit"}},
         {"&Edit",
          {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "&Edit Memory...\tEnter", "-", "&Copy\tCtrl+C",
           "&Paste\tCtrl+V", "-", "Clear\tDel", "Delete", "Insert\t", "-",

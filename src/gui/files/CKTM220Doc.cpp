@@ -91,6 +91,10 @@ CKTM220Doc::FileResult CKTM220Doc::OnOpenRecovered(const QString& path) {
 }
 
 CKTM220Doc::FileResult CKTM220Doc::LoadImage(const QString& path) {
+    return LoadDataFile(*radio_, path);
+}
+
+CKTM220Doc::FileResult CKTM220Doc::LoadDataFile(CM220Radio& radio, const QString& path) {
     const QString unexpected = CStringTable::Text(StringId::kUnexpectedFormat);
     const QString cannotOpen = CStringTable::Text(StringId::kFailedToOpen);
     QFile file(path);
@@ -112,7 +116,7 @@ CKTM220Doc::FileResult CKTM220Doc::LoadImage(const QString& path) {
     try {
         CWaitCursor wait;
         CMemoryArchive archive(bytes.toStdString());
-        radio_->Serialize(archive);
+        radio.Serialize(archive);
     } catch (const CFileFormatError& e) {
         const QString answer = QString::fromStdString(e.AnswerWord());
         if (QString::fromUtf8(e.what()) == unexpected)

@@ -67,6 +67,10 @@ public:
     // Reads a data file. A file the engine refuses gives "Unexpected file
     // format." and leaves the document as it was; FileFailed tells of it.
     FileResult OnOpenDocument(const QString& path);
+    // Reads a data file into radio (a radio data object of its own, made new)
+    // as the document reads its own: a file the engine refuses gives
+    // "Unexpected file format." and radio is left as it was.
+    static FileResult LoadDataFile(CM220Radio& radio, const QString& path);
     // Reads a data file kept when the program was ended with unsaved changes:
     // the document is untitled and modified, as it was then.
     FileResult OnOpenRecovered(const QString& path);

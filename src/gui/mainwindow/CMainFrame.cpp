@@ -3,6 +3,7 @@
 #include "CAddAirportDlg.h"
 #include "CAppIcons.h"
 #include "CChannelCsvCommands.h"
+#include "CCompareCommand.h"
 #include "CDocumentCommands.h"
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
@@ -163,6 +164,8 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { documentCommands_->FileSave(); });
     connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
             [this] { documentCommands_->FileSaveAs(); });
+    connect(MakeAction(kFileCompare, QStringLiteral("Compare &With...")), &QAction::triggered, this,
+            [this] { CCompareCommand(doc_, this).CompareWithDialog(); });
     connect(MakeAction(kFileImportChannels, QStringLiteral("&Import Channels...")),
             &QAction::triggered, this, &CMainFrame::OnImportChannels);
     connect(MakeAction(kFileExportChannels, QStringLiteral("Export C&hannels...")),
@@ -237,6 +240,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_ = bar->addMenu(QStringLiteral("&File"));
     fileMenu_->addActions(
         {Action(kFileNew), Action(kFileOpen), Action(kFileSave), Action(kFileSaveAs)});
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(kFileCompare));
     fileMenu_->addSeparator();
     fileMenu_->addActions({Action(kFileImportChannels), Action(kFileExportChannels)});
     fileMenu_->addSeparator();

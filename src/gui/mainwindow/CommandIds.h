@@ -14,6 +14,7 @@ inline constexpr int kFileImportChannels = 32795;
 inline constexpr int kFileExportChannels = 32796;
 inline constexpr int kFilePrint = 57607;
 inline constexpr int kFileExportPdf = 32797;
+inline constexpr int kFileCompare = 32810;
 inline constexpr int kFileMruFirst = 57616; // the recent files, 57616 to 57619
 inline constexpr int kAppExit = 57665;
 
