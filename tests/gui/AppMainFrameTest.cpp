@@ -55,7 +55,7 @@ TEST_F(AppMainFrame, MenusHoldEveryItemInOrder) {
           "Add &Airport Channels..."}},
         {"&View", {"&Common Setting...", "-", "&Toolbar", "&Status Bar"}},
         {"COM &Port", {"COM1", "COM2", "COM3", "COM4", "-", "Port &Devices..."}},
-        {"&Clone", {"&Read <- TR", "&Write -> TR", "-", "&Information..."}},
+        {"&Clone", {"&Read <- TR", "&Write -> TR", "&Verify After Write", "-", "&Information..."}},
         {"&Help",
          {"&Contents", "&Help Topics", "-", "Open &Backup Folder", "&Update Airport Data...", "-",
           "&About KT-M220..."}},

@@ -222,6 +222,17 @@ void CMainFrame::CreateActions() {
             [this] { doc_.OnCloneWrite(); });
     connect(MakeAction(kCloneInformation, QStringLiteral("&Information...")), &QAction::triggered,
             this, [this] { doc_.OnCloneInformation(); });
+    // Remembered at once, as the port devices are.
+    QAction* verify = MakeAction(kCloneVerifyAfterWrite, QStringLiteral("&Verify After Write"));
+    verify->setCheckable(true);
+    verify->setChecked(CSettingsStore().ReadVerifyAfterWrite());
+    doc_.SetVerifyAfterWrite(verify->isChecked());
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        doc_.SetVerifyAfterWrite(on);
+        CSettingsStore store;
+        store.WriteVerifyAfterWrite(on);
+        store.Sync();
+    });
 
     connect(MakeAction(kHelpContents, QStringLiteral("&Contents")), &QAction::triggered, this,
             &CMainFrame::OnHelpContents);
@@ -279,7 +290,7 @@ void CMainFrame::CreateMenus() {
     port->addAction(Action(kPortDevices));
 
     QMenu* clone = bar->addMenu(QStringLiteral("&Clone"));
-    clone->addActions({Action(kCloneRead), Action(kCloneWrite)});
+    clone->addActions({Action(kCloneRead), Action(kCloneWrite), Action(kCloneVerifyAfterWrite)});
     clone->addSeparator();
     clone->addAction(Action(kCloneInformation));
 

@@ -69,6 +69,8 @@ const std::map<int, const char*>& Table() {
         {CommandId::kCloneRead, "Read From Transceiver\nClone in"},
         {CommandId::kCloneWrite, "Write to Transceiver\nClone out"},
         {CommandId::kCloneInformation, "Read Information\nClone info."},
+        {CommandId::kCloneVerifyAfterWrite,
+         "Read the transceiver back after every write and compare\nVerify After Write"},
 
         {CommandId::kHelpContents, "Opens Help\nHelp Topics"},
         {CommandId::kHelpTopics, "List Help topics\nHelp Topics"},

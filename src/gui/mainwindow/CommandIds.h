@@ -45,6 +45,7 @@ inline constexpr int kPortDevices = 32794;
 inline constexpr int kCloneRead = 32774;
 inline constexpr int kCloneWrite = 32775;
 inline constexpr int kCloneInformation = 32776;
+inline constexpr int kCloneVerifyAfterWrite = 32811;
 
 // Help menu.
 inline constexpr int kHelpContents = 57666;
