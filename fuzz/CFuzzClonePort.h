@@ -50,7 +50,7 @@ private:
         bool CheckCancel() override { return cancelAtPass_ != 0 && ++passes_ == cancelAtPass_; }
         void EndProgress() override {}
         void MessageBox(const std::string&, const std::string&) override {}
-        bool AskOkCancel(const std::string&) override { return true; }
+        bool AskOkCancel(const std::string&, const std::string&) override { return true; }
         void BeginWaitCursor() override {}
         void EndWaitCursor() override {}
         void Beep(int, int) override {}

@@ -83,7 +83,7 @@ void CTerminalCloneUi::MessageBox(const std::string& text, const std::string& de
     out_ << std::flush;
 }
 
-bool CTerminalCloneUi::AskOkCancel(const std::string& text) {
+bool CTerminalCloneUi::AskOkCancel(const std::string& text, const std::string& /*detail*/) {
     if (options_.assumeYes)
         return true;
     if (isatty(STDIN_FILENO) != 1) {

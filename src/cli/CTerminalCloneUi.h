@@ -27,7 +27,7 @@ public:
     bool CheckCancel() override;
     void EndProgress() override;
     void MessageBox(const std::string& text, const std::string& detail) override;
-    bool AskOkCancel(const std::string& text) override;
+    bool AskOkCancel(const std::string& text, const std::string& detail) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void Beep(int hz, int ms) override;

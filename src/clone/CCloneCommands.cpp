@@ -88,7 +88,8 @@ int CCloneCommands::Read() {
 int CCloneCommands::Write() {
     lastBackupPath_.clear();
     lastBackupNote_.clear();
-    if (!ui_.AskOkCancel(CloneText::kAskWrite))
+    const std::string detail = document_.writeDetail ? document_.writeDetail() : std::string();
+    if (!ui_.AskOkCancel(CloneText::kAskWrite, detail))
         return kDeclined;
     const int outcome = IdentifyThen([this] {
         radio_.SaveDataFile(cloneFile_);

@@ -25,6 +25,10 @@ public:
         std::function<bool()> isModified;
         // After a successful Read: mark the document modified, update views.
         std::function<void()> onImageRead;
+        // What the write is about to change on the transceiver, one line
+        // after another, shown with Write's question; not asked when unset
+        // (the command line tells it before the question).
+        std::function<std::string()> writeDetail;
     };
 
     CCloneCommands(CM220Radio& radio, CCloneComm& comm, ICloneUi& ui, std::string cloneFile,

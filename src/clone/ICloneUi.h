@@ -29,8 +29,10 @@ public:
     // button. detail, when not empty, is shown below the text as further
     // information (the device and the system's reason of a port failure).
     virtual void MessageBox(const std::string& text, const std::string& detail = {}) = 0;
-    // A question with OK and Cancel; true for OK.
-    virtual bool AskOkCancel(const std::string& text) = 0;
+    // A question with OK and Cancel; true for OK. detail, when not empty,
+    // tells what the answer will do (what a write changes on the transceiver),
+    // one line after another, shown with the question.
+    virtual bool AskOkCancel(const std::string& text, const std::string& detail = {}) = 0;
 
     // The wait cursor, from BeginWaitCursor to EndWaitCursor.
     virtual void BeginWaitCursor() = 0;

@@ -15,6 +15,11 @@ inline constexpr char kPortNumber[] = "PortNumber";
 // "Device1" to "Device4": the device each of COM1 to COM4 stands for.
 inline constexpr char kDevicePrefix[] = "Device";
 
+inline constexpr char kCloneSection[] = "Clone";
+// 1 (the default) or 0: whether a write that completed is read back and
+// compared with what was sent.
+inline constexpr char kVerifyAfterWrite[] = "VerifyAfterWrite";
+
 inline constexpr char kWindowSection[] = "Window Position";
 inline constexpr char kLeft[] = "Left";
 inline constexpr char kTop[] = "Top";

@@ -44,8 +44,9 @@ void RecordingCloneUi::MessageBox(const std::string& text, const std::string& de
     events_.push_back("box: " + text);
 }
 
-bool RecordingCloneUi::AskOkCancel(const std::string& text) {
+bool RecordingCloneUi::AskOkCancel(const std::string& text, const std::string& detail) {
     questions_.push_back(text);
+    questionDetails_.push_back(detail);
     events_.push_back("ask: " + text);
     if (answers_.empty())
         return true;

@@ -26,7 +26,7 @@ public:
     bool CheckCancel() override;
     void EndProgress() override;
     void MessageBox(const std::string& text, const std::string& detail = {}) override;
-    bool AskOkCancel(const std::string& text) override;
+    bool AskOkCancel(const std::string& text, const std::string& detail = {}) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void Beep(int hz, int ms) override;
@@ -49,6 +49,8 @@ public:
     const std::vector<std::string>& StatusTexts() const { return statusTexts_; }
     const std::vector<Box>& Boxes() const { return boxes_; }
     const std::vector<std::string>& Questions() const { return questions_; }
+    // The detail each question came with, in the same order.
+    const std::vector<std::string>& QuestionDetails() const { return questionDetails_; }
     // Every position set, and the positions with repeats removed.
     const std::vector<int>& ProgressPositions() const { return progress_; }
     std::vector<int> ProgressSteps() const;
@@ -71,6 +73,7 @@ private:
     std::vector<std::string> statusTexts_;
     std::vector<Box> boxes_;
     std::vector<std::string> questions_;
+    std::vector<std::string> questionDetails_;
     std::deque<bool> answers_;
     std::vector<int> progress_;
     std::vector<std::pair<int, int>> beeps_;

@@ -61,4 +61,12 @@ void CSettingsStore::WritePortDevice(unsigned number, const QString& path) {
     WriteString(SettingsKey::kCommPortSection, DeviceKey(number), path);
 }
 
+bool CSettingsStore::ReadVerifyAfterWrite() {
+    return GetInt(SettingsKey::kCloneSection, SettingsKey::kVerifyAfterWrite, 1) != 0;
+}
+
+void CSettingsStore::WriteVerifyAfterWrite(bool on) {
+    WriteInt(SettingsKey::kCloneSection, SettingsKey::kVerifyAfterWrite, on ? 1 : 0);
+}
+
 } // namespace kt

@@ -31,6 +31,10 @@ public:
     void WritePortNumber(unsigned number);
     void WritePortDevice(unsigned number, const QString& path);
 
+    // Whether a write is read back and compared; on when nothing is stored.
+    bool ReadVerifyAfterWrite();
+    void WriteVerifyAfterWrite(bool on);
+
     // Writes pending changes to disk; false when the file cannot be written.
     bool Sync();
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -54,6 +55,24 @@ QString CQtCloneUi::CommentText(const std::string& bytes) {
     return text;
 }
 
+void CQtCloneUi::SetDetail(QMessageBox& box, const QString& detail) {
+    if (detail.isEmpty())
+        return;
+    const QStringList lines = detail.split(QLatin1Char('\n'));
+    if (lines.size() <= kShownDetailLines) {
+        box.setInformativeText(detail);
+    } else {
+        const qsizetype shown = kShownDetailLines - 1;
+        box.setInformativeText(QStringList(lines.mid(0, shown)).join(QLatin1Char('\n')) +
+                               QStringLiteral("\n  ... and %1 more (Show Details... lists all).")
+                                   .arg(lines.size() - shown));
+        box.setDetailedText(detail);
+    }
+    // Names and comments come from files and the transceiver: never markup.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
+}
+
 void CQtCloneUi::SetStatusText(const std::string& text) {
     if (mainWindow_ != nullptr)
         mainWindow_->statusBar()->showMessage(QString::fromLocal8Bit(text));
@@ -85,15 +104,15 @@ void CQtCloneUi::MessageBox(const std::string& text, const std::string& detail) 
     QMessageBox box(QMessageBox::Warning, Title(), ScreenText(text), QMessageBox::Ok,
                     mainWindow_.data());
     box.setTextFormat(Qt::PlainText);
-    if (!detail.empty())
-        box.setInformativeText(ScreenText(detail));
+    SetDetail(box, ScreenText(detail));
     box.exec();
 }
 
-bool CQtCloneUi::AskOkCancel(const std::string& text) {
+bool CQtCloneUi::AskOkCancel(const std::string& text, const std::string& detail) {
     QMessageBox box(QMessageBox::Warning, Title(), ScreenText(text),
                     QMessageBox::Ok | QMessageBox::Cancel, mainWindow_.data());
     box.setTextFormat(Qt::PlainText);
+    SetDetail(box, ScreenText(detail));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

@@ -8,6 +8,7 @@
 
 #include <memory>
 class QMainWindow;
+class QMessageBox;
 
 namespace kt {
 
@@ -31,6 +32,11 @@ public:
     static QString ScreenText(const std::string& text);
     // The transceiver's comment bytes as shown: control bytes become '.'.
     static QString CommentText(const std::string& bytes);
+    // A box's or question's detail, below its text, as plain text whatever
+    // it holds. A detail of more than kShownDetailLines lines shows its first
+    // lines there and the whole under "Show Details...".
+    static void SetDetail(QMessageBox& box, const QString& detail);
+    static constexpr int kShownDetailLines = 16;
 
     void SetStatusText(const std::string& text) override;
     bool BeginProgress() override;
@@ -38,7 +44,7 @@ public:
     bool CheckCancel() override;
     void EndProgress() override;
     void MessageBox(const std::string& text, const std::string& detail = {}) override;
-    bool AskOkCancel(const std::string& text) override;
+    bool AskOkCancel(const std::string& text, const std::string& detail = {}) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void Beep(int hz, int ms) override;

@@ -9,13 +9,11 @@
 
 namespace kt {
 
-namespace {
-QString FileFilter() {
+QString CDocumentCommands::FileFilter() {
     return CStringTable::DocumentString(3).replace(QLatin1String("(*.VKF)"),
                                                    QLatin1String("(*.vkf *.VKF)")) +
            QStringLiteral(";;All Files (*)");
 }
-} // namespace
 
 void CDocumentCommands::ShowFileError(QWidget* parent, const CKTM220Doc::FileResult& result) {
     QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), result.message,

@@ -27,6 +27,8 @@ public:
     // contents stay as they were.
     bool StepHistory(bool back);
 
+    // The file dialogs' filter: data files, then all files.
+    static QString FileFilter();
     // A file that could not be read or written, in a message box.
     static void ShowFileError(QWidget* parent, const CKTM220Doc::FileResult& result);
 

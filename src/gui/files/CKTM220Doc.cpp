@@ -5,6 +5,7 @@
 #include "CMemoryArchive.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
+#include "CWritePreview.h"
 #include "CommandIds.h"
 #include "FileReplace.h"
 #include "ICloneUi.h"
@@ -17,6 +18,14 @@
 namespace kt {
 
 namespace {
+// The lines from first on, one after another.
+std::string JoinLines(const std::vector<std::string>& lines, std::size_t first = 0) {
+    std::string text;
+    for (std::size_t i = first; i < lines.size(); ++i)
+        text += (i == first ? "" : "\n") + lines[i];
+    return text;
+}
+
 CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
     return {false, message, reason.isEmpty() ? path : path + QStringLiteral(": ") + reason};
 }
@@ -91,6 +100,10 @@ CKTM220Doc::FileResult CKTM220Doc::OnOpenRecovered(const QString& path) {
 }
 
 CKTM220Doc::FileResult CKTM220Doc::LoadImage(const QString& path) {
+    return LoadDataFile(*radio_, path);
+}
+
+CKTM220Doc::FileResult CKTM220Doc::LoadDataFile(CM220Radio& radio, const QString& path) {
     const QString unexpected = CStringTable::Text(StringId::kUnexpectedFormat);
     const QString cannotOpen = CStringTable::Text(StringId::kFailedToOpen);
     QFile file(path);
@@ -112,7 +125,7 @@ CKTM220Doc::FileResult CKTM220Doc::LoadImage(const QString& path) {
     try {
         CWaitCursor wait;
         CMemoryArchive archive(bytes.toStdString());
-        radio_->Serialize(archive);
+        radio.Serialize(archive);
     } catch (const CFileFormatError& e) {
         const QString answer = QString::fromStdString(e.AnswerWord());
         if (QString::fromUtf8(e.what()) == unexpected)
@@ -193,6 +206,7 @@ void CKTM220Doc::ApplyPortNames() {
 CCloneCommands::Document CKTM220Doc::CloneDocument() {
     CCloneCommands::Document document;
     document.isModified = [this] { return IsModified(); };
+    document.writeDetail = [this] { return JoinLines(WritePreview()); };
     document.onImageRead = [this] {
         SetModifiedFlag(true);
         // The contents are the transceiver's now; the edits before them are
@@ -233,9 +247,77 @@ int CKTM220Doc::OnCloneWrite() {
     if (!clone_.Ui())
         return -1;
     clone_.SetBackupFolder(BackupFolder().toStdString());
+    lastVerification_.reset();
     const int outcome = clone_.Write(CloneDocument());
     ReportBackupNote(false);
+    if (outcome == CloneOutcome::kCompleted && verifyAfterWrite_)
+        VerifyWrite();
     return outcome;
+}
+
+std::vector<std::string> CKTM220Doc::WritePreview() {
+    const std::string folder = BackupFolder().toStdString();
+    const std::string lastRead =
+        folder.empty() ? std::string() : CBackupStore(folder).Newest(CBackupStore::Kind::Read);
+    return CWritePreview::Lines(*radio_, lastRead, CBackupStore::DateOf(lastRead));
+}
+
+// Reads the transceiver back into a radio data object of its own and
+// compares it with the contents just sent. The read-back is kept as a read
+// backup, so that the next write is told against what the transceiver holds.
+void CKTM220Doc::VerifyWrite() {
+    const std::string sentBackup = clone_.LastBackupPath();
+    // What went out is what the clone file holds now (the contents as the
+    // engine saved them), before the read-back brings the transceiver's in.
+    CM220Radio sent;
+    sent.NewData();
+    if (!sent.LoadDataFile(clone_.CloneFilePath())) {
+        lastVerification_ = CWriteVerification::NotVerified(
+            "what was sent could not be read again from the clone file " + clone_.CloneFilePath());
+        ShowVerification(*lastVerification_);
+        return;
+    }
+    CM220Radio readBack;
+    readBack.NewData();
+    std::string problem;
+    int outcome = CloneOutcome::kFailed;
+    {
+        CWaitCursor wait;
+        outcome = clone_.ReadBack(readBack, problem);
+    }
+    lastVerification_ = outcome == CloneOutcome::kCompleted
+                            ? CWriteVerification::Compare(sent, readBack, sentBackup)
+                            : CWriteVerification::NotVerified(problem);
+    ShowVerification(*lastVerification_);
+}
+
+// After the write's own status, box and beeps: a verified write only says so
+// in the status bar; a transceiver that holds something else is a failure,
+// with its beeps and a message that lists what differs; a read-back without
+// answer is told, but is no failure of the write.
+void CKTM220Doc::ShowVerification(const CWriteVerification& verification) {
+    ICloneUi* ui = clone_.Ui();
+    if (!ui || verification.lines.empty())
+        return;
+    const std::string& heading = verification.lines.front();
+    std::string detail = JoinLines(verification.lines, 1);
+    switch (verification.verdict) {
+    case CWriteVerification::Verdict::Verified:
+        ui->SetStatusText(" " + heading);
+        return;
+    case CWriteVerification::Verdict::Differs:
+        if (!clone_.ReadBackPath().empty())
+            detail +=
+                "\nWhat the transceiver holds now is kept in the backup " + clone_.ReadBackPath();
+        clone_.Comm().SignalResult(false);
+        ui->SetStatusText(" Verification failed: the transceiver does not hold what was written.");
+        ui->MessageBox(heading, detail);
+        return;
+    case CWriteVerification::Verdict::NotVerified:
+        ui->SetStatusText(" Written, but not verified.");
+        ui->MessageBox(heading, "Read the transceiver to see what it holds now.");
+        return;
+    }
 }
 
 int CKTM220Doc::OnCloneInformation() {

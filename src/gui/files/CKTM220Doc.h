@@ -6,13 +6,16 @@
 #include "CM220Radio.h"
 #include "CPortNames.h"
 #include "CTempFile.h"
+#include "CWriteVerification.h"
 #include "CloneSession.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kt {
 
@@ -67,6 +70,10 @@ public:
     // Reads a data file. A file the engine refuses gives "Unexpected file
     // format." and leaves the document as it was; FileFailed tells of it.
     FileResult OnOpenDocument(const QString& path);
+    // Reads a data file into radio (a radio data object of its own, made new)
+    // as the document reads its own: a file the engine refuses gives
+    // "Unexpected file format." and radio is left as it was.
+    static FileResult LoadDataFile(CM220Radio& radio, const QString& path);
     // Reads a data file kept when the program was ended with unsaved changes:
     // the document is untitled and modified, as it was then.
     FileResult OnOpenRecovered(const QString& path);
@@ -102,6 +109,22 @@ public:
     int OnCloneRead();
     int OnCloneWrite();
     int OnCloneInformation();
+
+    // What a write of the contents would change on the transceiver, against
+    // the newest read of it kept in the backup folder (CWritePreview); Write
+    // asks its question with these lines.
+    std::vector<std::string> WritePreview();
+
+    // Whether a write that completed is read back and compared with what was
+    // sent (on unless switched off). The verdict follows the write's own
+    // outcome: a status text when the transceiver holds what was written, a
+    // message listing what differs, or one saying that it was written but
+    // not verified.
+    bool VerifyAfterWrite() const { return verifyAfterWrite_; }
+    void SetVerifyAfterWrite(bool on) { verifyAfterWrite_ = on; }
+    // The verdict of the last write's verification; nothing when the last
+    // write was not read back.
+    const std::optional<CWriteVerification>& LastVerification() const { return lastVerification_; }
 
     // Where Read and Write keep their backups: the folder set here, or else
     // CBackupStore's default folder (empty when no home folder is known).
@@ -150,6 +173,8 @@ signals:
 
 private:
     FileResult LoadImage(const QString& path);
+    void VerifyWrite();
+    void ShowVerification(const CWriteVerification& verification);
     void SetPathName(const QString& path);
     void ApplyPortNames();
     CCloneCommands::Document CloneDocument();
@@ -169,6 +194,8 @@ private:
     unsigned demoPort_ = 0;
     QString demoDevice_;
     QString backupFolder_;
+    bool verifyAfterWrite_ = true;
+    std::optional<CWriteVerification> lastVerification_;
 };
 
 } // namespace kt

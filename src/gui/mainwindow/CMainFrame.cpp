@@ -3,6 +3,7 @@
 #include "CAddAirportDlg.h"
 #include "CAppIcons.h"
 #include "CChannelCsvCommands.h"
+#include "CCompareCommand.h"
 #include "CDocumentCommands.h"
 #include "CHelpWindow.h"
 #include "CKTM220Doc.h"
@@ -167,6 +168,8 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { documentCommands_->FileSave(); });
     connect(MakeAction(kFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
             [this] { documentCommands_->FileSaveAs(); });
+    connect(MakeAction(kFileCompare, QStringLiteral("Compare &With...")), &QAction::triggered, this,
+            [this] { CCompareCommand(doc_, this).CompareWithDialog(); });
     connect(MakeAction(kFileImportChannels, QStringLiteral("&Import Channels...")),
             &QAction::triggered, this, &CMainFrame::OnImportChannels);
     connect(MakeAction(kFileExportChannels, QStringLiteral("Export C&hannels...")),
@@ -231,6 +234,17 @@ void CMainFrame::CreateActions() {
             [this] { doc_.OnCloneWrite(); });
     connect(MakeAction(kCloneInformation, QStringLiteral("&Information...")), &QAction::triggered,
             this, [this] { doc_.OnCloneInformation(); });
+    // Remembered at once, as the port devices are.
+    QAction* verify = MakeAction(kCloneVerifyAfterWrite, QStringLiteral("&Verify After Write"));
+    verify->setCheckable(true);
+    verify->setChecked(CSettingsStore().ReadVerifyAfterWrite());
+    doc_.SetVerifyAfterWrite(verify->isChecked());
+    connect(verify, &QAction::toggled, this, [this](bool on) {
+        doc_.SetVerifyAfterWrite(on);
+        CSettingsStore store;
+        store.WriteVerifyAfterWrite(on);
+        store.Sync();
+    });
 
     connect(MakeAction(kHelpContents, QStringLiteral("&Contents")), &QAction::triggered, this,
             &CMainFrame::OnHelpContents);
@@ -252,7 +266,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addActions({Action(kFileImportChannels), Action(kFileExportChannels)});
     fileMenu_->addSeparator();
-    fileMenu_->addAction(Action(kFileCheckPlan));
+    // Looking over the plan before it goes onto the radio.
+    fileMenu_->addActions({Action(kFileCompare), Action(kFileCheckPlan)});
     fileMenu_->addSeparator();
     fileMenu_->addActions(
         {Action(kFilePrint), Action(kFilePrintKneeboard), Action(kFileExportPdf)});
@@ -289,7 +304,7 @@ void CMainFrame::CreateMenus() {
     port->addAction(Action(kPortDevices));
 
     QMenu* clone = bar->addMenu(QStringLiteral("&Clone"));
-    clone->addActions({Action(kCloneRead), Action(kCloneWrite)});
+    clone->addActions({Action(kCloneRead), Action(kCloneWrite), Action(kCloneVerifyAfterWrite)});
     clone->addSeparator();
     clone->addAction(Action(kCloneInformation));
 

@@ -29,6 +29,8 @@ const std::map<int, const char*>& Table() {
         {CommandId::kFileOpen, "Open an existing document\nOpen"},
         {CommandId::kFileSave, "Save the active document\nSave"},
         {CommandId::kFileSaveAs, "Save the active document with a new name\nSave As"},
+        {CommandId::kFileCompare,
+         "Show what differs between this document and a data file\nCompare With"},
         {CommandId::kFileImportChannels,
          "Replace the memory channels with a channel list (CSV)\nImport Channels"},
         {CommandId::kFileExportChannels,
@@ -71,6 +73,8 @@ const std::map<int, const char*>& Table() {
         {CommandId::kCloneRead, "Read From Transceiver\nClone in"},
         {CommandId::kCloneWrite, "Write to Transceiver\nClone out"},
         {CommandId::kCloneInformation, "Read Information\nClone info."},
+        {CommandId::kCloneVerifyAfterWrite,
+         "Read the transceiver back after every write and compare\nVerify After Write"},
 
         {CommandId::kHelpContents, "Opens Help\nHelp Topics"},
         {CommandId::kHelpTopics, "List Help topics\nHelp Topics"},

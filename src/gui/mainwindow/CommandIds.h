@@ -16,6 +16,7 @@ inline constexpr int kFilePrint = 57607;
 inline constexpr int kFileExportPdf = 32797;
 inline constexpr int kFileCheckPlan = 32810;
 inline constexpr int kFilePrintKneeboard = 32811;
+inline constexpr int kFileCompare = 32812;
 inline constexpr int kFileMruFirst = 57616; // the recent files, 57616 to 57619
 inline constexpr int kAppExit = 57665;
 
@@ -46,6 +47,7 @@ inline constexpr int kPortDevices = 32794;
 inline constexpr int kCloneRead = 32774;
 inline constexpr int kCloneWrite = 32775;
 inline constexpr int kCloneInformation = 32776;
+inline constexpr int kCloneVerifyAfterWrite = 32813;
 
 // Help menu.
 inline constexpr int kHelpContents = 57666;
