@@ -3,6 +3,7 @@
 #include "CChannelFields.h"
 #include "CM220Radio.h"
 #include "CStoredFrequencyPreview.h"
+#include "RadioText.h"
 #include "TextFields.h"
 #include "ui_CEditMemoryDlg.h"
 
@@ -11,11 +12,6 @@
 namespace kt {
 
 namespace {
-// Channel texts travel to and from the engine one byte per character.
-QString FromEngine(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string ToEngine(const QString& text) {
     return text.toLatin1().toStdString();
 }
@@ -60,8 +56,8 @@ void CEditMemoryDlg::LoadChannel() {
         ui_->lockoutCheck->setChecked(false);
         return;
     }
-    ui_->frequencyEdit->setText(FromEngine(radio_.GetFrequency(channel_)));
-    ui_->nameEdit->setText(FromEngine(radio_.GetName(channel_)));
+    ui_->frequencyEdit->setText(RadioText(radio_.GetFrequency(channel_)));
+    ui_->nameEdit->setText(RadioText(radio_.GetName(channel_)));
     ui_->txInhibitCheck->setChecked(radio_.GetTxInhibit(channel_) != "OFF");
     ui_->lockoutCheck->setChecked(radio_.GetLockout(channel_) != "OFF");
 }

@@ -1,5 +1,7 @@
 #include "CChannelPlanPrinter.h"
 
+#include "OnePageOutput.h"
+#include "RadioText.h"
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
@@ -49,17 +51,6 @@ const QColor kRule(0xb4, 0xb4, 0xb4);
 const QColor kHeaderFill(0xe4, 0xe8, 0xee);
 const QColor kStripeFill(0xf4, 0xf6, 0xf8);
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont MakeFont(qreal points, bool bold) {
-    QFont font;
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // Draws text in rect, shortened with "..." when it does not fit; painter may
 // be null when only the layout is being measured.
 void DrawText(QPainter* painter, const QFont& font, const QColor& colour, const QRectF& rect,
@@ -84,10 +75,12 @@ void DrawRule(QPainter* painter, qreal x1, qreal x2, qreal y, qreal width, const
 // Fonts and lengths for one device: lengths in the device's pixels.
 struct CChannelPlanPrinter::Metrics {
     explicit Metrics(QPaintDevice* device)
-        : pt(device->logicalDpiY() / 72.0), title(MakeFont(kTitlePoints, true)),
-          comment(MakeFont(kCommentPoints, false)), heading(MakeFont(kHeadingPoints, true)),
-          cell(MakeFont(kCellPoints, false)), cellBold(MakeFont(kCellPoints, true)),
-          footer(MakeFont(kFooterPoints, false)), device_(device) {}
+        : pt(device->logicalDpiY() / 72.0), title(OnePageOutput::Font(kTitlePoints, true)),
+          comment(OnePageOutput::Font(kCommentPoints, false)),
+          heading(OnePageOutput::Font(kHeadingPoints, true)),
+          cell(OnePageOutput::Font(kCellPoints, false)),
+          cellBold(OnePageOutput::Font(kCellPoints, true)),
+          footer(OnePageOutput::Font(kFooterPoints, false)), device_(device) {}
 
     qreal Line(const QFont& font) const { return QFontMetricsF(font, device_).height(); }
 
@@ -138,7 +131,8 @@ void CChannelPlanPrinter::Paint(QPainter& painter, const QRectF& area) const {
     const qreal footerTop = height - footerHeight;
     DrawRule(&painter, 0, width, footerTop - 3 * m.pt, 0.5 * m.pt, kRule);
     DrawText(&painter, m.footer, kMuted, QRectF(0, footerTop, width * 0.6, footerHeight),
-             Qt::AlignLeft, QStringLiteral("KT-M220 channel plan for the ") + Latin1(plan_.model));
+             Qt::AlignLeft,
+             QStringLiteral("KT-M220 channel plan for the ") + RadioText(plan_.model));
     DrawText(&painter, m.footer, kMuted, QRectF(width * 0.6, footerTop, width * 0.4, footerHeight),
              Qt::AlignRight,
              QStringLiteral("Printed ") + printed_.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
@@ -168,14 +162,14 @@ qreal CChannelPlanPrinter::PaintContent(QPainter* p, qreal width, const Metrics&
     qreal y = 0;
     const qreal titleHeight = m.Line(m.title);
     DrawText(p, m.title, kInk, QRectF(0, y, width * 0.75, titleHeight), Qt::AlignLeft,
-             Latin1(plan_.title));
+             RadioText(plan_.title));
     DrawText(p, m.comment, kMuted, QRectF(width * 0.75, y, width * 0.25, titleHeight),
-             Qt::AlignRight, Latin1(plan_.model));
+             Qt::AlignRight, RadioText(plan_.model));
     y += titleHeight;
     const qreal commentHeight = m.Line(m.comment) * 1.3;
     const QString comment = plan_.cloneComment.empty()
                                 ? QStringLiteral("No clone comment")
-                                : QStringLiteral("Clone comment: ") + Latin1(plan_.cloneComment);
+                                : QStringLiteral("Clone comment: ") + RadioText(plan_.cloneComment);
     DrawText(p, m.comment, kInk, QRectF(0, y, width, commentHeight), Qt::AlignLeft, comment);
     y += commentHeight + 4 * m.pt;
     DrawRule(p, 0, width, y, 1.2 * m.pt, kInk);
@@ -222,7 +216,7 @@ qreal CChannelPlanPrinter::PaintTable(QPainter* p, qreal top, qreal width, const
         if (p && r % 2 == 1)
             p->fillRect(QRectF(0, y, width, rowHeight), kStripeFill);
         drawRow(
-            y, [&row](std::size_t c) { return Latin1(row.cells[c]); }, m.cell,
+            y, [&row](std::size_t c) { return RadioText(row.cells[c]); }, m.cell,
             empty ? kEmptyChannel : kInk);
         y += rowHeight;
     }
@@ -249,16 +243,16 @@ qreal CChannelPlanPrinter::PaintSettings(QPainter* p, qreal top, qreal width,
         const qreal left = static_cast<qreal>(g) * (groupWidth + gap);
         qreal y = top;
         DrawText(p, m.cellBold, kInk, QRectF(left, y, groupWidth, rowHeight), Qt::AlignLeft,
-                 Latin1(group.title));
+                 RadioText(group.title));
         y += rowHeight;
         DrawRule(p, left, left + groupWidth, y, 0.6 * m.pt, kRule);
         y += 2 * m.pt;
         for (const CChannelPlan::Setting& setting : group.settings) {
             DrawText(p, m.cell, kMuted, QRectF(left, y, labelWidth, rowHeight), Qt::AlignLeft,
-                     Latin1(setting.label));
+                     RadioText(setting.label));
             DrawText(p, m.cellBold, kInk,
                      QRectF(left + labelWidth, y, groupWidth - labelWidth, rowHeight),
-                     Qt::AlignLeft, Latin1(setting.value));
+                     Qt::AlignLeft, RadioText(setting.value));
             y += rowHeight;
         }
         bottom = std::max(bottom, y);

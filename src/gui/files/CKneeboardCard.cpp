@@ -3,6 +3,8 @@
 #include "CAirbandChannel.h"
 #include "CM220Radio.h"
 #include "MegahertzText.h"
+#include "OnePageOutput.h"
+#include "RadioText.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -54,17 +56,6 @@ const Colours kNight{Qt::black,
                      QColor(0x26, 0x26, 0x26),
                      QColor(0xc0, 0xc0, 0xc0)};
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont MakeFont(qreal points, bool bold) {
-    QFont font;
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // Digits of one width line up the frequencies.
 QFont MakeFigures(qreal points, bool bold) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -87,8 +78,9 @@ void DrawText(QPainter& painter, const QFont& font, const QColor& colour, const 
 struct CKneeboardCard::Metrics {
     Metrics(QPaintDevice* device, bool night)
         : pt(device->logicalDpiY() / 72.0), colours(night ? kNight : kDay),
-          title(MakeFont(kTitlePoints, true)), small(MakeFont(kSmallPoints, false)),
-          smallBold(MakeFont(kSmallPoints, true)), device_(device) {}
+          title(OnePageOutput::Font(kTitlePoints, true)),
+          small(OnePageOutput::Font(kSmallPoints, false)),
+          smallBold(OnePageOutput::Font(kSmallPoints, true)), device_(device) {}
 
     qreal Line(const QFont& font) const { return QFontMetricsF(font, device_).height(); }
 
@@ -156,14 +148,14 @@ void CKneeboardCard::Paint(QPainter& painter, const QRectF& area) const {
 qreal CKneeboardCard::PaintHeading(QPainter& p, qreal width, const Metrics& m) const {
     const qreal titleHeight = m.Line(m.title);
     DrawText(p, m.title, m.colours.ink, QRectF(0, 0, width * 0.62, titleHeight), Qt::AlignLeft,
-             Latin1(title_));
+             RadioText(title_));
     DrawText(p, m.small, m.colours.muted, QRectF(width * 0.62, 0, width * 0.38, titleHeight),
-             Qt::AlignRight, QStringLiteral("Spacing ") + Latin1(spacing_));
+             Qt::AlignRight, QStringLiteral("Spacing ") + RadioText(spacing_));
     qreal y = titleHeight;
     if (!cloneComment_.empty()) {
         const qreal commentHeight = m.Line(m.small) * 1.2;
         DrawText(p, m.small, m.colours.ink, QRectF(0, y, width, commentHeight), Qt::AlignLeft,
-                 Latin1(cloneComment_));
+                 RadioText(cloneComment_));
         y += commentHeight;
     }
     y += 3 * m.pt;
@@ -194,10 +186,10 @@ void CKneeboardCard::PaintChannels(QPainter& p, qreal top, qreal width, qreal bo
     // Twenty lines share the height; the type follows the line.
     const qreal line = (bottom - top) / CPlanSnapshot::kChannelCount;
     const qreal points = std::min(kLargestPoints, line * kTypeShareOfLine / m.pt);
-    const QFont large = MakeFont(points, true);
+    const QFont large = OnePageOutput::Font(points, true);
     const QFont figures = MakeFigures(points, true);
     const QFont carrier = MakeFigures(std::max(kSmallPoints, points * 0.55), false);
-    const QFont mark = MakeFont(std::max(kSmallPoints, points * 0.6), true);
+    const QFont mark = OnePageOutput::Font(std::max(kSmallPoints, points * 0.6), true);
 
     qreal y = top;
     for (const CPlanSnapshot::Channel& channel : plan_.channels) {
@@ -207,16 +199,17 @@ void CKneeboardCard::PaintChannels(QPainter& p, qreal top, qreal width, qreal bo
         DrawText(p, large, ink, cell(kNumber, y, line), Qt::AlignRight,
                  QString::number(channel.number));
         if (channel.used) {
-            DrawText(p, large, ink, cell(kName, y, line), Qt::AlignLeft, Latin1(channel.name));
+            DrawText(p, large, ink, cell(kName, y, line), Qt::AlignLeft, RadioText(channel.name));
             const auto airband = CAirbandChannel::FromDesignator(channel.hz);
             const std::string designator =
                 airband ? airband->DesignatorText() : FormatMegahertz(channel.hz, 3);
-            DrawText(p, figures, ink, cell(kChannel, y, line), Qt::AlignLeft, Latin1(designator));
+            DrawText(p, figures, ink, cell(kChannel, y, line), Qt::AlignLeft,
+                     RadioText(designator));
             // An 8.33 kHz channel's name is not its carrier; a 25 kHz
             // channel's is.
             if (airband && airband->CarrierHz() != airband->DesignatorHz())
                 DrawText(p, carrier, m.colours.muted, cell(kCarrier, y, line), Qt::AlignLeft,
-                         Latin1(airband->CarrierText()));
+                         RadioText(airband->CarrierText()));
             if (channel.txInhibit) {
                 // A solid mark in the ink's colour with the paper's letters.
                 const QRectF box = cell(kMark, y, line).adjusted(0, line * 0.18, 0, -line * 0.18);

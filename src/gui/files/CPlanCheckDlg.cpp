@@ -1,5 +1,6 @@
 #include "CPlanCheckDlg.h"
 
+#include "RadioText.h"
 #include "ui_CPlanCheckDlg.h"
 
 #include <QDialogButtonBox>
@@ -11,10 +12,6 @@ namespace kt {
 namespace {
 enum Column { kChannel, kSeverity, kAdvice };
 
-// Channel names in the advice are the radio's own Latin-1 text.
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 } // namespace
 
 CPlanCheckDlg::CPlanCheckDlg(QWidget* parent)
@@ -41,7 +38,7 @@ void CPlanCheckDlg::SetFindings(const std::vector<CPlanCheck::Finding>& findings
         table->setItem(
             row, kSeverity,
             new QTableWidgetItem(QString::fromLatin1(CPlanCheck::SeverityWord(finding.severity))));
-        table->setItem(row, kAdvice, new QTableWidgetItem(Latin1(finding.advice)));
+        table->setItem(row, kAdvice, new QTableWidgetItem(RadioText(finding.advice)));
         ++row;
     }
     table->setVisible(!findings.empty());

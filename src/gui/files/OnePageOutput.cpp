@@ -63,6 +63,13 @@ CKTM220Doc::FileResult OnePageOutput::WritePdf(const QString& path, const QPageL
     return {};
 }
 
+QFont OnePageOutput::Font(qreal points, bool bold) {
+    QFont font;
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 void OnePageOutput::ShowFailure(QWidget* parent, const QString& text, const QString& detail) {
     QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
                     QMessageBox::Ok, parent);

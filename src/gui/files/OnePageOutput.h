@@ -2,6 +2,7 @@
 
 #include "CKTM220Doc.h"
 
+#include <QFont>
 #include <QString>
 #include <functional>
 
@@ -31,6 +32,9 @@ bool PrintWithDialog(QPrinter& printer, const QString& dialogTitle, const Paint&
 CKTM220Doc::FileResult WritePdf(const QString& path, const QPageLayout& layout,
                                 const QString& title, const Paint& paint,
                                 const QString& cannotExport);
+
+// The application's font at points, bold or not: the pages' type.
+QFont Font(qreal points, bool bold);
 
 // A box with the program's title, the warning icon, text and detail.
 void ShowFailure(QWidget* parent, const QString& text, const QString& detail);
