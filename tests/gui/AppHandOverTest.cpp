@@ -235,9 +235,12 @@ TEST_F(AppHandOver, ABrokenOrSilentCallerDoesNotHoldUpTheHandOver) {
     }),
               QString());
     RawSocket broken(CSingleInstance::SocketPath());
+    RawSocket greedy(CSingleInstance::SocketPath());
     RawSocket silent(CSingleInstance::SocketPath());
-    ASSERT_TRUE(broken.Connected() && silent.Connected());
+    ASSERT_TRUE(broken.Connected() && greedy.Connected() && silent.Connected());
     broken.Send(std::string("\xff\xff\xff\xffnonsense", 12));
+    // A length far beyond any message is refused before anything is reserved.
+    greedy.Send("99999999:x");
 
     QString reason = QStringLiteral("not done");
     std::thread later(

@@ -1,6 +1,5 @@
 #include "CSingleInstance.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -49,6 +48,56 @@ QString SystemReason() {
     return QString::fromStdString(CFileDescriptor::ErrorText(errno));
 }
 
+// The hand-over message: the token, then each file's path (UTF-8), each as
+// "<length>:<bytes>\n", then "end\n". Every length is checked against what
+// arrived before anything is taken, so nonsense from another program can
+// neither make the running copy reserve memory nor read past the message.
+constexpr char kEnd[] = "end\n";
+constexpr int kMaxLengthDigits = 8;
+
+QByteArray Field(const QByteArray& bytes) {
+    return QByteArray::number(bytes.size()) + ':' + bytes + '\n';
+}
+
+enum class Parsed { Incomplete, Done, Bad };
+
+Parsed ParseMessage(const QByteArray& message, QByteArray& token, QStringList& files) {
+    QList<QByteArray> fields;
+    qsizetype at = 0;
+    for (;;) {
+        const QByteArray rest = message.mid(at);
+        if (rest.startsWith(kEnd))
+            break;
+        if (QByteArray(kEnd).startsWith(rest))
+            return Parsed::Incomplete;
+        const qsizetype colon = message.indexOf(':', at);
+        const qsizetype digits = (colon < 0 ? message.size() : colon) - at;
+        if (digits > kMaxLengthDigits || (colon >= 0 && digits == 0))
+            return Parsed::Bad;
+        for (qsizetype i = at; i < at + digits; ++i)
+            if (message[i] < '0' || message[i] > '9')
+                return Parsed::Bad;
+        if (colon < 0)
+            return Parsed::Incomplete;
+        const qsizetype length = message.mid(at, digits).toLongLong();
+        if (length > kMaxMessageBytes)
+            return Parsed::Bad;
+        if (colon + 1 + length + 1 > message.size())
+            return Parsed::Incomplete;
+        if (message[colon + 1 + length] != '\n')
+            return Parsed::Bad;
+        fields.append(message.mid(colon + 1, length));
+        at = colon + 1 + length + 1;
+    }
+    if (fields.isEmpty())
+        return Parsed::Bad;
+    token = fields.takeFirst();
+    files.clear();
+    for (const QByteArray& file : fields)
+        files.append(QString::fromUtf8(file));
+    return Parsed::Done;
+}
+
 // Waits until fd is ready for events or the deadline has passed.
 bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
     for (;;) {
@@ -88,13 +137,13 @@ private:
         if (got <= 0 || message_.size() + got > kMaxMessageBytes)
             return End();
         message_.append(buffer, got);
-        QDataStream in(message_);
-        in.setVersion(QDataStream::Qt_6_0);
         QStringList files;
         QByteArray token;
-        in >> files >> token;
-        if (in.status() != QDataStream::Ok)
+        const Parsed parsed = ParseMessage(message_, token, files);
+        if (parsed == Parsed::Incomplete)
             return; // the rest is still on its way
+        if (parsed == Parsed::Bad)
+            return End();
         // The answer is a few bytes on an empty socket: it goes at once.
         fd_.WriteAll(kReceived);
         End();
@@ -187,10 +236,10 @@ QString CSingleInstance::HandOver(const QStringList& files, const QByteArray& to
             return QStringLiteral("The running copy does not take files from other copies.");
         return SystemReason();
     }
-    QByteArray message;
-    QDataStream out(&message, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_0);
-    out << files << token;
+    QByteArray message = Field(token);
+    for (const QString& file : files)
+        message += Field(file.toUtf8());
+    message += kEnd;
     if (!WaitFor(fd.Get(), POLLOUT, deadline) || !fd.WriteAll(message.toStdString()))
         return QStringLiteral("The running copy did not take the files.");
     QByteArray answer;
