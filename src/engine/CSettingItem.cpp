@@ -30,18 +30,19 @@ bool CSettingItem::SetKind(const std::string& name) {
     number_.reset();
     numbers_.reset();
     text_.reset();
+    // Both kinds of list start from the same place in the image.
+    if (kind_ == kKindBitNumber || kind_ == kKindSelectNumber) {
+        startBit_ = kDefaultStartBit;
+        width_ = kDefaultWidth;
+    }
     switch (kind_) {
     case kKindBitNumber:
         choices_ = std::make_unique<CChoiceList>();
         selection_ = std::make_unique<CSelectValue>(*choices_);
-        startBit_ = kDefaultStartBit;
-        width_ = kDefaultWidth;
         break;
     case kKindSelectNumber:
         numbers_ = std::make_unique<CNumberList>();
         number_ = std::make_unique<CNumberSelect>(*numbers_);
-        startBit_ = kDefaultStartBit;
-        width_ = kDefaultWidth;
         break;
     case kKindMemoryName:
         text_ = std::make_unique<CTextValue>();

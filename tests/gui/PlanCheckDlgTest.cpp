@@ -15,17 +15,17 @@ TEST_F(PlanCheckDialog, ListsTheFindingsOfTheDocument) {
     Fill(2, "127.600", "EDDFATI");
     CPlanCheckDlg dialog;
     dialog.SetFindings(CPlanCheck::Run(Radio()));
-    ASSERT_EQ(dialog.FindingCount(), 2);
+    ASSERT_EQ(dialog.RowCount(), 2);
     EXPECT_EQ(dialog.Summary(), "2 things to look at:");
-    EXPECT_EQ(dialog.Cell(0, 0), "Plan");
-    EXPECT_EQ(dialog.Cell(0, 1), "warning");
-    EXPECT_TRUE(dialog.Cell(0, 2).startsWith("The emergency frequency 121.500"));
-    EXPECT_EQ(dialog.Cell(1, 0), "2");
-    EXPECT_TRUE(dialog.Cell(1, 2).contains("\"EDDFATI\" looks like ATIS"));
+    EXPECT_EQ(dialog.CellText(0, 0), "Plan");
+    EXPECT_EQ(dialog.CellText(0, 1), "warning");
+    EXPECT_TRUE(dialog.CellText(0, 2).startsWith("The emergency frequency 121.500"));
+    EXPECT_EQ(dialog.CellText(1, 0), "2");
+    EXPECT_TRUE(dialog.CellText(1, 2).contains("\"EDDFATI\" looks like ATIS"));
 
     Fill(2, "121.500", "GUARD");
     dialog.SetFindings(CPlanCheck::Run(Radio()));
-    EXPECT_EQ(dialog.FindingCount(), 0);
+    EXPECT_EQ(dialog.RowCount(), 0);
     EXPECT_EQ(dialog.Summary(), "There is nothing to report.");
 }
 
@@ -37,7 +37,7 @@ TEST_F(PlanCheckDialog, TheFileMenuOpensIt) {
         auto* dialog = qobject_cast<CPlanCheckDlg*>(modal);
         ASSERT_NE(dialog, nullptr);
         summary = dialog->Summary();
-        rows = dialog->FindingCount();
+        rows = dialog->RowCount();
         dialog->reject();
     });
     Trigger(CommandId::kFileCheckPlan);

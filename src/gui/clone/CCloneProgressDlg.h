@@ -32,8 +32,6 @@ public:
     // a child of the owner, so that disabling the owner leaves it usable.
     explicit CCloneProgressDlg(QWidget* owner = nullptr);
     ~CCloneProgressDlg() override;
-    CCloneProgressDlg(const CCloneProgressDlg&) = delete;
-    CCloneProgressDlg& operator=(const CCloneProgressDlg&) = delete;
 
     // Disables the owner (when it is enabled) and shows the dialog over it.
     bool Create();

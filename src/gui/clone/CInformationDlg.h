@@ -20,8 +20,6 @@ class CInformationDlg : public QDialog {
 public:
     explicit CInformationDlg(QWidget* parent = nullptr);
     ~CInformationDlg() override;
-    CInformationDlg(const CInformationDlg&) = delete;
-    CInformationDlg& operator=(const CInformationDlg&) = delete;
 
     void SetModel(const QString& model);
     void SetComment(const QString& comment);

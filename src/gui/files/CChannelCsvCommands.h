@@ -2,6 +2,7 @@
 
 #include "CChannelCsv.h"
 #include "CCsvProblem.h"
+#include "CFileCommand.h"
 #include "CKTM220Doc.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ namespace kt {
 // cannot be completed leaves the old one as it was. Import reads the list and
 // gives it to the channels only when it holds no error; it is one edit of the
 // document, which can be undone as a whole.
-class CChannelCsvCommands {
+class CChannelCsvCommands : public CFileCommand {
 public:
     // A channel list of 20 channels is about 2 kB; comments may make it
     // longer, but nothing near this.
@@ -39,8 +40,7 @@ public:
         QString spacingAfter;
     };
 
-    CChannelCsvCommands(CKTM220Doc& doc, QWidget* dialogParent)
-        : doc_(doc), dialogParent_(dialogParent) {}
+    using CFileCommand::CFileCommand;
 
     // The commands themselves, without dialogs or messages.
     CKTM220Doc::FileResult Export(const QString& path);
@@ -69,9 +69,6 @@ private:
     bool AskSpacing(const ImportResult& refused, const ImportResult& switched);
     bool AskSkipped(const ImportResult& trial);
     void ShowImportOutcome(const QString& path, const ImportResult& result);
-
-    CKTM220Doc& doc_;
-    QWidget* dialogParent_;
 };
 
 } // namespace kt

@@ -55,13 +55,8 @@ const QColor kStripeFill(0xf4, 0xf6, 0xf8);
 // be null when only the layout is being measured.
 void DrawText(QPainter* painter, const QFont& font, const QColor& colour, const QRectF& rect,
               Qt::Alignment align, const QString& text) {
-    if (!painter)
-        return;
-    const QFontMetricsF metrics(font, painter->device());
-    painter->setFont(font);
-    painter->setPen(colour);
-    painter->drawText(rect, static_cast<int>(align | Qt::AlignVCenter),
-                      metrics.elidedText(text, Qt::ElideRight, rect.width()));
+    if (painter)
+        OnePageOutput::DrawText(*painter, font, colour, rect, align, text);
 }
 
 void DrawRule(QPainter* painter, qreal x1, qreal x2, qreal y, qreal width, const QColor& colour) {
@@ -73,27 +68,21 @@ void DrawRule(QPainter* painter, qreal x1, qreal x2, qreal y, qreal width, const
 } // namespace
 
 // Fonts and lengths for one device: lengths in the device's pixels.
-struct CChannelPlanPrinter::Metrics {
+struct CChannelPlanPrinter::Metrics : OnePageOutput::DeviceLengths {
     explicit Metrics(QPaintDevice* device)
-        : pt(device->logicalDpiY() / 72.0), title(OnePageOutput::Font(kTitlePoints, true)),
+        : DeviceLengths(device), title(OnePageOutput::Font(kTitlePoints, true)),
           comment(OnePageOutput::Font(kCommentPoints, false)),
           heading(OnePageOutput::Font(kHeadingPoints, true)),
           cell(OnePageOutput::Font(kCellPoints, false)),
           cellBold(OnePageOutput::Font(kCellPoints, true)),
-          footer(OnePageOutput::Font(kFooterPoints, false)), device_(device) {}
+          footer(OnePageOutput::Font(kFooterPoints, false)) {}
 
-    qreal Line(const QFont& font) const { return QFontMetricsF(font, device_).height(); }
-
-    qreal pt;
     QFont title;
     QFont comment;
     QFont heading;
     QFont cell;
     QFont cellBold;
     QFont footer;
-
-private:
-    QPaintDevice* device_;
 };
 
 CChannelPlanPrinter::CChannelPlanPrinter(CChannelPlan plan, QDateTime printed)

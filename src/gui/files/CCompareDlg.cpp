@@ -24,8 +24,9 @@ QString ChannelText(int channel) {
 } // namespace
 
 CCompareDlg::CCompareDlg(QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::CCompareDlg>()) {
+    : CReportDlg(parent), ui_(std::make_unique<Ui::CCompareDlg>()) {
     ui_->setupUi(this);
+    SetReportWidgets(ui_->summaryText, ui_->differencesTable);
     ui_->differencesTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui_->differencesTable->horizontalHeader()->setStretchLastSection(true);
     connect(ui_->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -39,41 +40,23 @@ void CCompareDlg::SetDifferences(const QString& documentTitle, const QString& ot
     table.setHorizontalHeaderItem(
         2, new QTableWidgetItem(QStringLiteral("This document (%1)").arg(documentTitle)));
     table.setHorizontalHeaderItem(3, new QTableWidgetItem(otherName));
-    table.setRowCount(static_cast<int>(differences.size()));
-    int row = 0;
-    for (const CImageComparison::Difference& d : differences) {
-        const QString cells[kColumns] = {ChannelText(d.channel), QString::fromStdString(d.property),
-                                         ValueText(d.first), ValueText(d.second)};
-        for (int column = 0; column < kColumns; ++column)
-            table.setItem(row, column, new QTableWidgetItem(cells[column]));
-        ++row;
-    }
-    table.setVisible(!differences.empty());
+    std::vector<QStringList> rows;
+    for (const CImageComparison::Difference& d : differences)
+        rows.push_back({ChannelText(d.channel), QString::fromStdString(d.property),
+                        ValueText(d.first), ValueText(d.second)});
+    SetRows(rows);
     if (differences.empty())
-        ui_->summaryText->setText(QStringLiteral("The two images are the same."));
+        SetSummary(QStringLiteral("The two images are the same."));
     else
-        ui_->summaryText->setText(QStringLiteral("%1 %2 between this document (%3) and %4:")
-                                      .arg(differences.size())
-                                      .arg(differences.size() == 1 ? QStringLiteral("difference")
-                                                                   : QStringLiteral("differences"))
-                                      .arg(documentTitle, otherName));
+        SetSummary(QStringLiteral("%1 %2 between this document (%3) and %4:")
+                       .arg(differences.size())
+                       .arg(differences.size() == 1 ? QStringLiteral("difference")
+                                                    : QStringLiteral("differences"))
+                       .arg(documentTitle, otherName));
     if (!differences.empty())
         table.selectRow(0);
     else
         adjustSize(); // the one sentence, without the empty table's room
-}
-
-QString CCompareDlg::Summary() const {
-    return ui_->summaryText->text();
-}
-
-int CCompareDlg::RowCount() const {
-    return ui_->differencesTable->rowCount();
-}
-
-QString CCompareDlg::CellText(int row, int column) const {
-    const QTableWidgetItem* item = ui_->differencesTable->item(row, column);
-    return item ? item->text() : QString();
 }
 
 QString CCompareDlg::HeaderText(int column) const {

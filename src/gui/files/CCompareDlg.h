@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CImageComparison.h"
+#include "CReportDlg.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <memory>
@@ -19,22 +19,17 @@ namespace kt {
 // differs (the channel, the property, the value in the document, the value in
 // the other file), in the words of the channel list; or that the two images
 // are the same.
-class CCompareDlg : public QDialog {
+class CCompareDlg : public CReportDlg {
     Q_OBJECT
 public:
     explicit CCompareDlg(QWidget* parent = nullptr);
     ~CCompareDlg() override;
-    CCompareDlg(const CCompareDlg&) = delete;
-    CCompareDlg& operator=(const CCompareDlg&) = delete;
 
     // documentTitle (the document's file name, or "Untitled") and otherName
     // name the two images in the summary and the column headings.
     void SetDifferences(const QString& documentTitle, const QString& otherName,
                         const std::vector<CImageComparison::Difference>& differences);
 
-    QString Summary() const;
-    int RowCount() const;
-    QString CellText(int row, int column) const;
     QString HeaderText(int column) const;
 
     static constexpr int kColumns = 4;

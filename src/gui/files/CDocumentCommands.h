@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CFileCommand.h"
 #include "CKTM220Doc.h"
 
 #include <QString>
@@ -11,10 +12,9 @@ namespace kt {
 // The File menu's New, Open, Save and Save As, and Edit's Undo and Redo, with
 // their questions, file dialogs and messages, all owned by the main window.
 // The document itself only reads, writes and steps through its history.
-class CDocumentCommands {
+class CDocumentCommands : public CFileCommand {
 public:
-    CDocumentCommands(CKTM220Doc& doc, QWidget* dialogParent)
-        : doc_(doc), dialogParent_(dialogParent) {}
+    using CFileCommand::CFileCommand;
 
     // Each answers whether it was carried out.
     bool SaveModified(); // "Save changes to %1?"; false when the user cancels
@@ -34,9 +34,6 @@ public:
 
 private:
     bool DoSave(const QString& path);
-
-    CKTM220Doc& doc_;
-    QWidget* dialogParent_;
 };
 
 } // namespace kt

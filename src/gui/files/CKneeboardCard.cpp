@@ -17,6 +17,8 @@
 namespace kt {
 
 namespace {
+
+using OnePageOutput::DrawText;
 // The columns of a channel line, each with its share of the card's width.
 enum Column { kNumber, kName, kChannel, kCarrier, kMark };
 constexpr std::size_t kColumnCount = 5;
@@ -64,34 +66,20 @@ QFont MakeFigures(qreal points, bool bold) {
     return font;
 }
 
-void DrawText(QPainter& painter, const QFont& font, const QColor& colour, const QRectF& rect,
-              Qt::Alignment align, const QString& text) {
-    const QFontMetricsF metrics(font, painter.device());
-    painter.setFont(font);
-    painter.setPen(colour);
-    painter.drawText(rect, static_cast<int>(align | Qt::AlignVCenter),
-                     metrics.elidedText(text, Qt::ElideRight, rect.width()));
-}
 } // namespace
 
 // Fonts and lengths for one device and card: lengths in the device's pixels.
-struct CKneeboardCard::Metrics {
+struct CKneeboardCard::Metrics : OnePageOutput::DeviceLengths {
     Metrics(QPaintDevice* device, bool night)
-        : pt(device->logicalDpiY() / 72.0), colours(night ? kNight : kDay),
+        : DeviceLengths(device), colours(night ? kNight : kDay),
           title(OnePageOutput::Font(kTitlePoints, true)),
           small(OnePageOutput::Font(kSmallPoints, false)),
-          smallBold(OnePageOutput::Font(kSmallPoints, true)), device_(device) {}
+          smallBold(OnePageOutput::Font(kSmallPoints, true)) {}
 
-    qreal Line(const QFont& font) const { return QFontMetricsF(font, device_).height(); }
-
-    qreal pt;
     Colours colours;
     QFont title;
     QFont small;
     QFont smallBold;
-
-private:
-    QPaintDevice* device_;
 };
 
 CKneeboardCard::CKneeboardCard(CPlanSnapshot plan, std::string title, std::string cloneComment,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CFileCommand.h"
 #include "CKTM220Doc.h"
 #include "CKneeboardCard.h"
 
@@ -12,10 +13,9 @@ namespace kt {
 // File > "Print Kneeboard...": the card's size and colours, then the print
 // dialog with the card's sheet chosen. The PDF of a card is written whole
 // through the atomic replace, as the channel plan's is.
-class CKneeboardCommands {
+class CKneeboardCommands : public CFileCommand {
 public:
-    CKneeboardCommands(CKTM220Doc& doc, QWidget* dialogParent)
-        : doc_(doc), dialogParent_(dialogParent) {}
+    using CFileCommand::CFileCommand;
 
     // The card of the document as it stands.
     CKneeboardCard Card(const CKneeboardCard::Options& options) const;
@@ -30,8 +30,6 @@ public:
     bool PrintWithDialog();
 
 private:
-    CKTM220Doc& doc_;
-    QWidget* dialogParent_;
     CKneeboardCard::Options options_;
 };
 

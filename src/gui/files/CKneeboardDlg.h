@@ -19,8 +19,6 @@ class CKneeboardDlg : public QDialog {
 public:
     explicit CKneeboardDlg(QWidget* parent = nullptr);
     ~CKneeboardDlg() override;
-    CKneeboardDlg(const CKneeboardDlg&) = delete;
-    CKneeboardDlg& operator=(const CKneeboardDlg&) = delete;
 
     void SetOptions(const CKneeboardCard::Options& options);
     CKneeboardCard::Options GetOptions() const;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CPlanCheck.h"
+#include "CReportDlg.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <memory>
@@ -16,20 +16,13 @@ namespace kt {
 
 // "Check Plan": the findings of the plan checks in a table of channel,
 // severity and advice, or a line saying there is nothing to report.
-class CPlanCheckDlg : public QDialog {
+class CPlanCheckDlg : public CReportDlg {
     Q_OBJECT
 public:
     explicit CPlanCheckDlg(QWidget* parent = nullptr);
     ~CPlanCheckDlg() override;
-    CPlanCheckDlg(const CPlanCheckDlg&) = delete;
-    CPlanCheckDlg& operator=(const CPlanCheckDlg&) = delete;
 
     void SetFindings(const std::vector<CPlanCheck::Finding>& findings);
-
-    // What the dialog shows, for its callers and tests.
-    QString Summary() const;
-    int FindingCount() const;
-    QString Cell(int row, int column) const;
 
 private:
     std::unique_ptr<Ui::CPlanCheckDlg> ui_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CFileCommand.h"
 #include "CKTM220Doc.h"
 
 #include <QString>
@@ -12,10 +13,9 @@ namespace kt {
 // (CChannelPlanPrinter) on one page, on a printer chosen in the print dialog
 // or as a PDF file. The PDF is written whole through the atomic replace, so a file
 // that cannot be completed leaves the old one as it was.
-class CPrintCommands {
+class CPrintCommands : public CFileCommand {
 public:
-    CPrintCommands(CKTM220Doc& doc, QWidget* dialogParent)
-        : doc_(doc), dialogParent_(dialogParent) {}
+    using CFileCommand::CFileCommand;
 
     // Writes the PDF without dialogs or messages.
     CKTM220Doc::FileResult ExportPdf(const QString& path);
@@ -27,10 +27,6 @@ public:
 
     // "plan.pdf" for the document "plan.vkf", "Untitled.pdf" while untitled.
     QString DefaultPdfName() const;
-
-private:
-    CKTM220Doc& doc_;
-    QWidget* dialogParent_;
 };
 
 } // namespace kt

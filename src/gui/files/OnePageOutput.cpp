@@ -6,7 +6,9 @@
 #include "FileReplace.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -76,6 +78,22 @@ void OnePageOutput::ShowFailure(QWidget* parent, const QString& text, const QStr
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(detail);
     box.exec();
+}
+
+OnePageOutput::DeviceLengths::DeviceLengths(QPaintDevice* device)
+    : pt(device->logicalDpiY() / 72.0), device_(device) {}
+
+qreal OnePageOutput::DeviceLengths::Line(const QFont& font) const {
+    return QFontMetricsF(font, device_).height();
+}
+
+void OnePageOutput::DrawText(QPainter& painter, const QFont& font, const QColor& colour,
+                             const QRectF& rect, Qt::Alignment align, const QString& text) {
+    const QFontMetricsF metrics(font, painter.device());
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(rect, static_cast<int>(align | Qt::AlignVCenter),
+                     metrics.elidedText(text, Qt::ElideRight, rect.width()));
 }
 
 } // namespace kt

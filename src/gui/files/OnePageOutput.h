@@ -4,9 +4,14 @@
 
 #include <QFont>
 #include <QString>
+#include <Qt>
 #include <functional>
 
+class QColor;
 class QPageLayout;
+class QPaintDevice;
+class QPainter;
+class QRectF;
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
@@ -35,6 +40,24 @@ CKTM220Doc::FileResult WritePdf(const QString& path, const QPageLayout& layout,
 
 // The application's font at points, bold or not: the pages' type.
 QFont Font(qreal points, bool bold);
+
+// Lengths on one printer or PDF page, in the device's pixels: pt is one
+// typographic point, Line the height of a line of a font.
+class DeviceLengths {
+public:
+    explicit DeviceLengths(QPaintDevice* device);
+    qreal Line(const QFont& font) const;
+
+    qreal pt;
+
+private:
+    QPaintDevice* device_;
+};
+
+// Draws text in rect, centred from top to bottom, shortened with "..." when
+// it does not fit.
+void DrawText(QPainter& painter, const QFont& font, const QColor& colour, const QRectF& rect,
+              Qt::Alignment align, const QString& text);
 
 // A box with the program's title, the warning icon, text and detail.
 void ShowFailure(QWidget* parent, const QString& text, const QString& detail);

@@ -39,8 +39,6 @@ public:
 
     explicit CKTM220View(CM220Radio& radio, QWidget* parent = nullptr);
     ~CKTM220View() override;
-    CKTM220View(const CKTM220View&) = delete;
-    CKTM220View& operator=(const CKTM220View&) = delete;
 
     // A new document or a file opened: channel 1 selected, every row rebuilt.
     void InitialUpdate();

@@ -40,8 +40,6 @@ public:
 
     explicit CListViewEx(QWidget* parent = nullptr);
     ~CListViewEx() override;
-    CListViewEx(const CListViewEx&) = delete;
-    CListViewEx& operator=(const CListViewEx&) = delete;
 
     // The text unchanged when it is empty or its width plus margin is at most
     // width; otherwise as many leading characters as fit together with the
