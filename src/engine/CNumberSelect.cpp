@@ -15,15 +15,8 @@ bool CNumberSelect::SelectText(const std::string& text) {
 
 std::string CNumberSelect::Command(const std::string& valuePart) {
     // By number a word that is no number gives the default.
-    const ValueRequest request = ReadValueRequest(valuePart);
-    if (request.byNumber) {
-        if (!request.value.empty())
-            SetValue(request.number.value_or(list_->Default()));
-        return std::to_string(value_);
-    }
-    if (!request.value.empty())
-        SelectText(request.value);
-    return Text();
+    return AnswerSelection(*this, valuePart, list_->Default(), &CNumberSelect::SetValue,
+                           &CNumberSelect::Value);
 }
 
 } // namespace kt

@@ -30,15 +30,8 @@ int CSelectValue::SelectValue(unsigned value) {
 
 std::string CSelectValue::Command(const std::string& valuePart) {
     // By number a word that is no number gives the default entry.
-    const ValueRequest request = ReadValueRequest(valuePart);
-    if (request.byNumber) {
-        if (!request.value.empty())
-            SelectIndex(request.number.value_or(list_->DefaultIndex()));
-        return std::to_string(index_);
-    }
-    if (!request.value.empty())
-        SelectText(request.value);
-    return Text();
+    return AnswerSelection(*this, valuePart, list_->DefaultIndex(), &CSelectValue::SelectIndex,
+                           &CSelectValue::Index);
 }
 
 } // namespace kt

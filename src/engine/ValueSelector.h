@@ -28,4 +28,24 @@ struct ValueRequest {
 };
 ValueRequest ReadValueRequest(const std::string& valuePart);
 
+// Answers the value part of a command to a selection, the same way for a
+// choice (CSelectValue) and a number (CNumberSelect): ByNumber sets the
+// number through setNumber, a word that is no number giving fallback, and
+// answers the number; the other forms select by text and answer the text. A
+// value part with nothing after its "=" only asks.
+template <class Selection, class Number>
+std::string AnswerSelection(Selection& selection, const std::string& valuePart, long long fallback,
+                            void (Selection::*setNumber)(long long),
+                            Number (Selection::*number)() const) {
+    const ValueRequest request = ReadValueRequest(valuePart);
+    if (request.byNumber) {
+        if (!request.value.empty())
+            (selection.*setNumber)(request.number.value_or(fallback));
+        return std::to_string((selection.*number)());
+    }
+    if (!request.value.empty())
+        selection.SelectText(request.value);
+    return selection.Text();
+}
+
 } // namespace kt

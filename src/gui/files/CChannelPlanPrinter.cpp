@@ -69,20 +69,14 @@ void DrawRule(QPainter* painter, qreal x1, qreal x2, qreal y, qreal width, const
 
 // Fonts and lengths for one device: lengths in the device's pixels.
 struct CChannelPlanPrinter::Metrics : OnePageOutput::DeviceLengths {
-    explicit Metrics(QPaintDevice* device)
-        : DeviceLengths(device), title(OnePageOutput::Font(kTitlePoints, true)),
-          comment(OnePageOutput::Font(kCommentPoints, false)),
-          heading(OnePageOutput::Font(kHeadingPoints, true)),
-          cell(OnePageOutput::Font(kCellPoints, false)),
-          cellBold(OnePageOutput::Font(kCellPoints, true)),
-          footer(OnePageOutput::Font(kFooterPoints, false)) {}
+    using DeviceLengths::DeviceLengths;
 
-    QFont title;
-    QFont comment;
-    QFont heading;
-    QFont cell;
-    QFont cellBold;
-    QFont footer;
+    QFont title = OnePageOutput::Font(kTitlePoints, true);
+    QFont comment = OnePageOutput::Font(kCommentPoints, false);
+    QFont heading = OnePageOutput::Font(kHeadingPoints, true);
+    QFont cell = OnePageOutput::Font(kCellPoints, false);
+    QFont cellBold = OnePageOutput::Font(kCellPoints, true);
+    QFont footer = OnePageOutput::Font(kFooterPoints, false);
 };
 
 CChannelPlanPrinter::CChannelPlanPrinter(CChannelPlan plan, QDateTime printed)
@@ -129,19 +123,12 @@ void CChannelPlanPrinter::Paint(QPainter& painter, const QRectF& area) const {
 }
 
 bool CChannelPlanPrinter::Print(QPagedPaintDevice& device) const {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    Paint(painter, QRectF(0, 0, device.width(), device.height()));
-    return painter.end();
+    return OnePageOutput::PaintWholePage(
+        device, [this](QPainter& painter, const QRectF& area) { Paint(painter, area); });
 }
 
 QImage CChannelPlanPrinter::Render(const QPageLayout& layout, int dpi) const {
-    QImage image(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
-    constexpr double kInchesPerMetre = 1 / 0.0254;
-    image.setDotsPerMeterX(static_cast<int>(dpi * kInchesPerMetre + 0.5));
-    image.setDotsPerMeterY(static_cast<int>(dpi * kInchesPerMetre + 0.5));
-    image.fill(Qt::white);
+    QImage image = OnePageOutput::BlankSheet(layout, dpi);
     QPainter painter(&image);
     Paint(painter, QRectF(layout.paintRectPixels(dpi)));
     return image;

@@ -71,15 +71,12 @@ QFont MakeFigures(qreal points, bool bold) {
 // Fonts and lengths for one device and card: lengths in the device's pixels.
 struct CKneeboardCard::Metrics : OnePageOutput::DeviceLengths {
     Metrics(QPaintDevice* device, bool night)
-        : DeviceLengths(device), colours(night ? kNight : kDay),
-          title(OnePageOutput::Font(kTitlePoints, true)),
-          small(OnePageOutput::Font(kSmallPoints, false)),
-          smallBold(OnePageOutput::Font(kSmallPoints, true)) {}
+        : DeviceLengths(device), colours(night ? kNight : kDay) {}
 
     Colours colours;
-    QFont title;
-    QFont small;
-    QFont smallBold;
+    QFont title = OnePageOutput::Font(kTitlePoints, true);
+    QFont small = OnePageOutput::Font(kSmallPoints, false);
+    QFont smallBold = OnePageOutput::Font(kSmallPoints, true);
 };
 
 CKneeboardCard::CKneeboardCard(CPlanSnapshot plan, std::string title, std::string cloneComment,
@@ -216,19 +213,13 @@ void CKneeboardCard::PaintChannels(QPainter& p, qreal top, qreal width, qreal bo
 }
 
 bool CKneeboardCard::Print(QPagedPaintDevice& device) const {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    Paint(painter, QRectF(0, 0, device.width(), device.height()));
-    return painter.end();
+    return OnePageOutput::PaintWholePage(
+        device, [this](QPainter& painter, const QRectF& area) { Paint(painter, area); });
 }
 
 QImage CKneeboardCard::Render(int dpi) const {
     const QPageLayout layout = Layout(options_.size);
-    QImage image(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
-    constexpr double kInchesPerMetre = 1 / 0.0254;
-    image.setDotsPerMeterX(static_cast<int>(dpi * kInchesPerMetre + 0.5));
-    image.setDotsPerMeterY(static_cast<int>(dpi * kInchesPerMetre + 0.5));
+    QImage image = OnePageOutput::BlankSheet(layout, dpi);
     QPainter painter(&image);
     Paint(painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
     return image;

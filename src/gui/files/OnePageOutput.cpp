@@ -87,6 +87,23 @@ qreal OnePageOutput::DeviceLengths::Line(const QFont& font) const {
     return QFontMetricsF(font, device_).height();
 }
 
+bool OnePageOutput::PaintWholePage(QPagedPaintDevice& device, const PaintArea& paint) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    paint(painter, QRectF(0, 0, device.width(), device.height()));
+    return painter.end();
+}
+
+QImage OnePageOutput::BlankSheet(const QPageLayout& layout, int dpi) {
+    QImage image(layout.fullRectPixels(dpi).size(), QImage::Format_RGB32);
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    image.setDotsPerMeterX(static_cast<int>(dpi * kInchesPerMetre + 0.5));
+    image.setDotsPerMeterY(static_cast<int>(dpi * kInchesPerMetre + 0.5));
+    image.fill(Qt::white);
+    return image;
+}
+
 void OnePageOutput::DrawText(QPainter& painter, const QFont& font, const QColor& colour,
                              const QRectF& rect, Qt::Alignment align, const QString& text) {
     const QFontMetricsF metrics(font, painter.device());

@@ -3,6 +3,7 @@
 #include "CKTM220Doc.h"
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <Qt>
 #include <functional>
@@ -53,6 +54,17 @@ public:
 private:
     QPaintDevice* device_;
 };
+
+// Paints a page into area, in the coordinates of the painter's device.
+using PaintArea = std::function<void(QPainter& painter, const QRectF& area)>;
+
+// Paints the whole page of a printer or PDF writer (its page layout has no
+// margins: the page is the sheet); false when the device cannot be painted.
+bool PaintWholePage(QPagedPaintDevice& device, const PaintArea& paint);
+
+// A white image of the whole sheet of layout at dpi, marked with that
+// resolution, for pictures of a page.
+QImage BlankSheet(const QPageLayout& layout, int dpi);
 
 // Draws text in rect, centred from top to bottom, shortened with "..." when
 // it does not fit.
