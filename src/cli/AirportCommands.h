@@ -4,7 +4,6 @@
 
 #include <iosfwd>
 #include <string>
-#include <vector>
 
 namespace kt {
 

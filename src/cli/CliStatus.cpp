@@ -19,4 +19,12 @@ int FileError(std::ostream& err, const DocumentFileResult& result) {
     return kFileError;
 }
 
+int Written(const DocumentFileResult& result, std::ostream& out, std::ostream& err,
+            const std::string& done) {
+    if (!result.ok)
+        return FileError(err, result);
+    out << done << "\n";
+    return 0;
+}
+
 } // namespace kt

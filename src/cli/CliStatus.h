@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace kt {
 
@@ -24,5 +25,8 @@ inline constexpr int kNotVerified = 7;
 int Usage(std::ostream& err, const char* usage);
 // The file's problem (and the engine's answer word) on err; gives kFileError.
 int FileError(std::ostream& err, const DocumentFileResult& result);
+// A file written: done on out, gives 0; a file not written: FileError.
+int Written(const DocumentFileResult& result, std::ostream& out, std::ostream& err,
+            const std::string& done);
 
 } // namespace kt

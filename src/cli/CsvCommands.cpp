@@ -40,11 +40,7 @@ int RunExportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostrea
         out << text << std::flush;
         return 0;
     }
-    const DocumentFileResult saved = ReplaceFile(csv, text);
-    if (!saved.ok)
-        return FileError(err, saved);
-    out << "Saved " << csv << "\n";
-    return 0;
+    return Written(ReplaceFile(csv, text), out, err, "Saved " + csv);
 }
 
 int RunImportCsv(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {

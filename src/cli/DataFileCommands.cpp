@@ -53,11 +53,7 @@ int RunNew(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err
     const std::string path = args.Value("output");
     CM220Radio radio;
     radio.NewData();
-    const DocumentFileResult saved = SaveDocument(radio, path);
-    if (!saved.ok)
-        return FileError(err, saved);
-    out << "New data file " << path << "\n";
-    return 0;
+    return Written(SaveDocument(radio, path), out, err, "New data file " + path);
 }
 
 int RunShow(const CommandLine::Parsed& args, std::ostream& out, std::ostream& err) {

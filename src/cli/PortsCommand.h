@@ -3,8 +3,6 @@
 #include "CommandLine.h"
 
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace kt {
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace kt {
 
@@ -14,6 +15,11 @@ constexpr long k100kHz = 100000;
 // The offset of the designator above the carrier's block start, for the
 // three 8.33 kHz channels of a block.
 constexpr std::array<long, 3> kDesignatorOffsets = {5000, 10000, 15000};
+
+// The radio's words for its channel spacings.
+using Spacing = CAirbandChannel::Spacing;
+constexpr std::pair<Spacing, const char*> kSpacingWords[] = {
+    {Spacing::k25kHz, "25kHz"}, {Spacing::k833kHz, "8.33kHz"}, {Spacing::kCombined, "25k/8.33kHz"}};
 
 bool InBand(long hz) {
     return hz >= CBandPlan::kLowestHz && hz <= CBandPlan::kHighestHz;
@@ -27,23 +33,18 @@ long CarrierOffset(std::size_t i) {
 } // namespace
 
 CAirbandChannel::Spacing CAirbandChannel::SpacingFromWord(std::string_view word) {
-    if (word == "25kHz")
-        return Spacing::k25kHz;
-    if (word == "8.33kHz")
-        return Spacing::k833kHz;
+    for (const auto& [spacing, text] : kSpacingWords)
+        if (word == text)
+            return spacing;
+    // Anything but the two single rasters counts as the combined one.
     return Spacing::kCombined;
 }
 
 const char* CAirbandChannel::SpacingWord(Spacing spacing) {
-    switch (spacing) {
-    case Spacing::k25kHz:
-        return "25kHz";
-    case Spacing::k833kHz:
-        return "8.33kHz";
-    case Spacing::kCombined:
-        break;
-    }
-    return "25k/8.33kHz";
+    for (const auto& [each, text] : kSpacingWords)
+        if (each == spacing)
+            return text;
+    return "";
 }
 
 CAirbandChannel::Step CAirbandChannel::StepFromText(std::string_view text) {

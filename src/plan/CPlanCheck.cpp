@@ -136,15 +136,9 @@ std::vector<CPlanCheck::Finding> CPlanCheck::Run(CM220Radio& radio) {
 }
 
 const char* CPlanCheck::SeverityWord(Severity severity) {
-    switch (severity) {
-    case Severity::kError:
-        return "error";
-    case Severity::kWarning:
-        return "warning";
-    case Severity::kNote:
-        break;
-    }
-    return "note";
+    // In the order of Severity, whose values are only ever these three.
+    static constexpr const char* kWords[] = {"error", "warning", "note"};
+    return kWords[static_cast<std::size_t>(severity)];
 }
 
 std::string CPlanCheck::Describe(const Finding& finding) {

@@ -4,9 +4,9 @@ class QWidget;
 
 namespace kt {
 
-// What the Common Setting command needs of the channel list view and its
-// document. The view implements it (RefreshAllRows and DialogParent have the
-// same signatures as in IChannelListHost, so one override serves both).
+// What the Common Setting command needs of the main window: the start page it
+// remembers, the document to mark and update, the channel list to refresh,
+// and the window that owns the sheet. The view's commands implement it.
 class ISettingSheetHost {
 public:
     virtual ~ISettingSheetHost() = default;
