@@ -263,6 +263,7 @@ private:
         channel.line = line;
         bool ok = true;
         std::string skipped; // why another radio's row is skipped
+        bool locationSkipped = false;
 
         if (!options_.renumber) {
             const std::string location = Trim(Cell(record, columns_.location));
@@ -276,6 +277,7 @@ private:
                 const long n = LeadingDigits(location);
                 if (n < 1 || n > CM220Radio::kChannelCount)
                     skipped = "Location " + location + " is not a memory channel (1 to 20)";
+                locationSkipped = !skipped.empty();
                 channel.location = static_cast<int>(skipped.empty() ? n : 0);
             }
         }
@@ -314,10 +316,14 @@ private:
 
         if (!ok)
             return;
-        if (!skipped.empty())
-            Skip(line, skipped);
-        else
+        if (skipped.empty()) {
             lines_.push_back(std::move(channel));
+            return;
+        }
+        Skip(line, skipped);
+        // An airband row that only its Location keeps out.
+        if (locationSkipped && channel.hz != 0)
+            ++result_.skippedForLocation;
     }
 
     // A channel the list does not name keeps what it holds, on the designator

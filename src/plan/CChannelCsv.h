@@ -64,6 +64,9 @@ struct ImportResult {
     std::vector<CCsvProblem> problems;
     // The lines of the rows skipped as another radio's.
     std::vector<int> skippedLines;
+    // How many of them were skipped only for their Location: airband rows
+    // that ImportOptions::renumber would take.
+    int skippedForLocation = 0;
     // Refused because some channel needs another spacing (and nothing else
     // was wrong): ImportOptions::chooseSpacing would import it.
     bool needsOtherSpacing = false;

@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <filesystem>
@@ -166,8 +167,17 @@ TEST_F(AppChannelCsv, FilesThatCannotBeUsedAreReported) {
 }
 
 namespace {
-// Answers the boxes that come one after another, each with its button.
-void AnswerBoxes(std::vector<std::pair<SeenBox*, QMessageBox::StandardButton>> answers) {
+// One box of several in a row: the button to answer it with, whether to tick
+// its check box first, and what it showed (hadCheckBox when asked).
+struct BoxAnswer {
+    SeenBox* seen;
+    QMessageBox::StandardButton button;
+    bool tick = false;
+    bool* hadCheckBox = nullptr;
+};
+
+// Answers the boxes that come one after another.
+void AnswerBoxes(std::vector<BoxAnswer> answers) {
     if (answers.empty())
         return;
     AnswerNextModal([answers](QWidget* modal) mutable {
@@ -177,12 +187,16 @@ void AnswerBoxes(std::vector<std::pair<SeenBox*, QMessageBox::StandardButton>> a
             modal->close();
             return;
         }
-        const auto [seen, button] = answers.front();
+        const BoxAnswer answer = answers.front();
         answers.erase(answers.begin());
-        seen->shown = true;
-        seen->text = box->text();
-        seen->informativeText = box->informativeText();
-        box->button(button)->click();
+        answer.seen->shown = true;
+        answer.seen->text = box->text();
+        answer.seen->informativeText = box->informativeText();
+        if (answer.hadCheckBox)
+            *answer.hadCheckBox = box->checkBox() != nullptr;
+        if (answer.tick && box->checkBox())
+            box->checkBox()->setChecked(true);
+        box->button(answer.button)->click();
         AnswerBoxes(answers);
     });
 }
@@ -214,9 +228,9 @@ TEST_F(AppChannelCsv, APeerListAsksForTheSpacingAndTheSkippedRowsFirst) {
              {"cancelled", {QMessageBox::Yes, QMessageBox::Cancel}}}) {
         SCOPED_TRACE(name);
         SeenBox spacing, skipped;
-        std::vector<std::pair<SeenBox*, QMessageBox::StandardButton>> boxes{{&spacing, answers[0]}};
+        std::vector<BoxAnswer> boxes{{&spacing, answers[0]}};
         if (answers.size() > 1)
-            boxes.emplace_back(&skipped, answers[1]);
+            boxes.push_back({&skipped, answers[1]});
         AnswerFileDialog(csv, [boxes] { AnswerBoxes(boxes); });
         Trigger(kFileImportChannels);
         CancelPendingAnswers();
@@ -256,6 +270,48 @@ TEST_F(AppChannelCsv, APeerListAsksForTheSpacingAndTheSkippedRowsFirst) {
     Trigger(kEditUndo);
     EXPECT_EQ(DocumentBytes(*doc_), before);
     EXPECT_FALSE(Enabled(kEditUndo));
+}
+
+TEST_F(AppChannelCsv, APeerListNumberedFromZeroCanBeTakenInItsOrder) {
+    Radio().SetChannelSpacing("25k/8.33kHz");
+    SaveAndOpen("plan.vkf");
+    const std::string csv = File("peer.csv");
+    WriteFileBytes(csv, PeerList());
+
+    // The Location 0 row is an airband channel: the box offers the list's
+    // order. Ticked, the rows fill channels 1, 2, 3 and only the rows of
+    // other bands are left to skip, which the second box (without the
+    // offer) says.
+    SeenBox first, second, outcome;
+    bool firstOffered = false;
+    bool secondOffered = true;
+    AnswerFileDialog(csv, [&] {
+        AnswerBoxes({{&first, QMessageBox::Ok, true, &firstOffered},
+                     {&second, QMessageBox::Ok, false, &secondOffered},
+                     {&outcome, QMessageBox::Ok}});
+    });
+    Trigger(kFileImportChannels);
+    CancelPendingAnswers();
+    ASSERT_TRUE(second.shown);
+    EXPECT_TRUE(firstOffered);
+    EXPECT_FALSE(secondOffered);
+    EXPECT_TRUE(first.text.startsWith("3 rows")) << first.text.toStdString();
+    EXPECT_TRUE(second.text.startsWith("2 rows")) << second.text.toStdString();
+    EXPECT_EQ(Radio().GetName(1), "ZERO");
+    EXPECT_EQ(Radio().GetName(2), "TOWER");
+    EXPECT_EQ(Radio().GetFrequency(3), "132.840");
+    EXPECT_TRUE(ListShowsTheRadio());
+
+    // Unticked, the import goes by Location as before.
+    Trigger(kEditUndo);
+    SeenBox plain, plainOutcome;
+    AnswerFileDialog(csv, [&] {
+        AnswerBoxes({{&plain, QMessageBox::Ok}, {&plainOutcome, QMessageBox::Ok}});
+    });
+    Trigger(kFileImportChannels);
+    CancelPendingAnswers();
+    EXPECT_EQ(Radio().GetName(1), "TOWER");
+    EXPECT_EQ(Radio().GetFrequency(2), "132.840");
 }
 
 } // namespace kt

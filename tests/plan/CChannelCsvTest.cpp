@@ -333,6 +333,7 @@ TEST(CChannelCsv, ImportTakesAListAsAnotherRadiosProgramWritesIt) {
               "line 6: warning: skipped: Location 45 is not a memory channel (1 to 20)\n"
               "line 7: warning: skipped: Location 46 is not a memory channel (1 to 20)\n");
     EXPECT_EQ(result.skippedLines, (std::vector<int>{2, 4, 6, 7}));
+    EXPECT_EQ(result.skippedForLocation, 1) << "of the rows out of 1 to 20, only line 7 is airband";
     EXPECT_EQ(radio.GetFrequency(1), "119.905");
     EXPECT_EQ(radio.GetFrequency(3), "121.500");
     EXPECT_EQ(radio.GetTxInhibit(3), "ON");

@@ -8,6 +8,7 @@
 #include "CWaitCursor.h"
 #include "CommandIds.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -138,6 +139,7 @@ CChannelCsvCommands::Run(const QString& path, const CChannelCsv::ImportOptions& 
     }
     result.problems = std::move(imported.problems);
     result.skippedLines = std::move(imported.skippedLines);
+    result.skippedForLocation = imported.skippedForLocation;
     result.needsOtherSpacing = imported.needsOtherSpacing;
     result.spacingBefore = QString::fromStdString(imported.spacingBefore);
     result.spacingAfter = QString::fromStdString(imported.spacingAfter);
@@ -176,28 +178,37 @@ bool CChannelCsvCommands::ImportWithDialog() {
     const QString path = dialog.selectedFiles().constFirst();
 
     // Every question is asked on a copy of the channels, so that No or Cancel
-    // leaves the document as it was.
+    // leaves the document as it was. Choosing to renumber asks again about
+    // the list as it then imports.
     CChannelCsv::ImportOptions options;
-    ImportResult trial = TryImport(path, options);
-    if (trial.needsOtherSpacing) {
-        CChannelCsv::ImportOptions switched = options;
-        switched.chooseSpacing = true;
-        ImportResult retried = TryImport(path, switched);
-        if (!retried.ok) {
-            ShowImportOutcome(path, retried);
+    for (;;) {
+        ImportResult trial = TryImport(path, options);
+        if (trial.needsOtherSpacing) {
+            CChannelCsv::ImportOptions switched = options;
+            switched.chooseSpacing = true;
+            ImportResult retried = TryImport(path, switched);
+            if (!retried.ok) {
+                ShowImportOutcome(path, retried);
+                return false;
+            }
+            if (!AskSpacing(trial, retried))
+                return false;
+            options = switched;
+            trial = std::move(retried);
+        }
+        if (!trial.ok) {
+            ShowImportOutcome(path, trial);
             return false;
         }
-        if (!AskSpacing(trial, retried))
+        if (trial.skippedLines.empty())
+            break;
+        bool renumber = false;
+        if (!AskSkipped(trial, options.renumber ? nullptr : &renumber))
             return false;
-        options = switched;
-        trial = std::move(retried);
+        if (!renumber)
+            break;
+        options.renumber = true;
     }
-    if (!trial.ok) {
-        ShowImportOutcome(path, trial);
-        return false;
-    }
-    if (!trial.skippedLines.empty() && !AskSkipped(trial))
-        return false;
     const ImportResult result = Import(path, options);
     ShowImportOutcome(path, result);
     return result.ok;
@@ -224,7 +235,7 @@ bool CChannelCsvCommands::AskSpacing(const ImportResult& refused, const ImportRe
     return box.exec() == QMessageBox::Yes;
 }
 
-bool CChannelCsvCommands::AskSkipped(const ImportResult& trial) {
+bool CChannelCsvCommands::AskSkipped(const ImportResult& trial, bool* renumber) {
     std::vector<CCsvProblem> skipped;
     for (const CCsvProblem& problem : trial.problems) {
         if (std::find(trial.skippedLines.begin(), trial.skippedLines.end(), problem.line) !=
@@ -245,7 +256,18 @@ bool CChannelCsvCommands::AskSkipped(const ImportResult& trial) {
     if (static_cast<int>(skipped.size()) > kProblemsShown)
         box.setDetailedText(ProblemLines(skipped, -1));
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    // Another radio's numbering (from 0, or past 20) keeps airband rows out
+    // that the list's order would place.
+    QCheckBox* inOrder = nullptr;
+    if (renumber && trial.skippedForLocation > 0) {
+        inOrder = new QCheckBox(
+            QStringLiteral("Fill the channels from 1 in the list's order, not by Location"));
+        box.setCheckBox(inOrder);
+    }
+    const bool ok = box.exec() == QMessageBox::Ok;
+    if (renumber)
+        *renumber = ok && inOrder && inOrder->isChecked();
+    return ok;
 }
 
 // A failed import lists what is wrong; one with warnings says what the radio

@@ -35,6 +35,7 @@ public:
         QString detail;                    // the file and the system's reason
         std::vector<CCsvProblem> problems; // in the order of the lines
         std::vector<int> skippedLines;     // the rows skipped as another radio's
+        int skippedForLocation = 0;        // of them, airband rows renumbering takes
         bool needsOtherSpacing = false;    // refused only for the spacing
         QString spacingBefore;
         QString spacingAfter;
@@ -52,7 +53,9 @@ public:
     // The menu commands: a file dialog, then the command, then a message box
     // on failure (and, for an import with warnings, the warnings). Before an
     // import changes anything it asks to switch the spacing when the list
-    // needs another, and to leave out the rows only another radio can take.
+    // needs another, and to leave out the rows only another radio can take;
+    // when rows are left out only for their Location, it offers to fill the
+    // channels in the list's order instead.
     // Each answers whether it was carried out.
     bool ExportWithDialog();
     bool ImportWithDialog();
@@ -67,7 +70,9 @@ private:
     ImportResult Run(const QString& path, const CChannelCsv::ImportOptions& options,
                      CM220Radio& radio);
     bool AskSpacing(const ImportResult& refused, const ImportResult& switched);
-    bool AskSkipped(const ImportResult& trial);
+    // OK to import without the skipped rows; renumber is offered as a check
+    // box when renumbering would take rows in, and says whether it was ticked.
+    bool AskSkipped(const ImportResult& trial, bool* renumber);
     void ShowImportOutcome(const QString& path, const ImportResult& result);
 };
 
