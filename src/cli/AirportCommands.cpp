@@ -1,5 +1,6 @@
 #include "AirportCommands.h"
 
+#include "AirportUpdateReport.h"
 #include "CAirportChannels.h"
 #include "CAirportData.h"
 #include "CAirportUpdate.h"
@@ -220,19 +221,21 @@ int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream
         return 0;
     }
 
-    // On a terminal the percentage is rewritten in place; for a program that
-    // reads it (--progress), each new one is a line of its own.
-    const bool lines = args.Has("progress");
-    const bool onTerminal = !lines && isatty(STDERR_FILENO) == 1;
-    err << "Downloading " << TerminalSafe(url) << "\n";
+    // On a terminal the percentage is rewritten in place. For a program that
+    // reads it (--progress) the standard error carries only report lines:
+    // each new percentage, then the outcome.
+    const bool report = args.Has("progress");
+    const bool onTerminal = !report && isatty(STDERR_FILENO) == 1;
+    if (!report)
+        err << "Downloading " << TerminalSafe(url) << "\n";
     int shown = -1;
     const auto result = CAirportUpdate::Run(url, [&](long long received, long long total) {
-        if ((onTerminal || lines) && total > 0) {
+        if ((onTerminal || report) && total > 0) {
             const int percent = static_cast<int>(received * 100 / total);
             if (percent != shown) {
                 shown = percent;
-                if (lines)
-                    err << percent << " %\n" << std::flush;
+                if (report)
+                    err << AirportUpdateReport::Progress(percent) << "\n" << std::flush;
                 else
                     err << "\r" << percent << " %" << std::flush;
             }
@@ -242,10 +245,15 @@ int RunAirports(const CommandLine::Parsed& args, std::ostream& out, std::ostream
     if (onTerminal && shown >= 0)
         err << "\n";
     if (!result.ok) {
-        err << "kt-m220-cli: " << TerminalSafe(result.message)
-            << "; the airport table is unchanged\n";
+        if (report)
+            err << AirportUpdateReport::Failed(result.message) << "\n";
+        else
+            err << "kt-m220-cli: " << TerminalSafe(result.message)
+                << "; the airport table is unchanged\n";
         return kFileError;
     }
+    if (report)
+        err << AirportUpdateReport::Updated(result.message) << "\n";
     out << "Updated " << result.path << ": " << result.message << "\n";
     return 0;
 }

@@ -161,6 +161,11 @@ TEST(CliAirports, UpdateTakesACheckedTableAndKeepsTheOldOneOnFailure) {
     EXPECT_EQ(offline.status, 3);
     EXPECT_TRUE(Contains(offline.err, "offline")) << offline.err;
     EXPECT_TRUE(Contains(offline.err, "the airport table is unchanged"));
+    // For the desktop program that runs it: report lines only, the outcome last.
+    const auto reported = Cli({"airports", "--update", "--from", url, "--progress"});
+    EXPECT_EQ(reported.status, 3);
+    EXPECT_EQ(reported.err.rfind("failed ", 0), 0u) << reported.err;
+    EXPECT_TRUE(Contains(reported.err, "offline")) << reported.err;
     EXPECT_TRUE(Contains(Cli({"airport", "EDDF"}).out, "New tower"));
 }
 

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -81,14 +82,22 @@ TEST(UpdateAirportDataDlg, DownloadsWithProgressAndSaysWhenItCannot) {
         LocalHttpServer gone(200, "");
         url = gone.Url();
     }
+    // The address is the user's text and comes back in the reason: it is
+    // shown as it stands, never read as markup.
     CUpdateAirportDataDlg dialog;
     QSignalSpy finished(&dialog, &CUpdateAirportDataDlg::Finished);
-    dialog.SetUrl(QString::fromStdString(url));
+    dialog.SetUrl(QString::fromStdString(url + "/<b>table</b>"));
     dialog.StartUpdate();
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(dialog.Result().ok);
-    EXPECT_NE(dialog.Result().message.find("offline"), std::string::npos);
+    EXPECT_NE(dialog.Result().message.find("offline"), std::string::npos)
+        << dialog.Result().message;
     EXPECT_FALSE(dialog.IsRunning());
+    const auto* status = dialog.findChild<QLabel*>(QStringLiteral("statusLabel"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->text().contains(QStringLiteral("<b>table</b>")))
+        << status->text().toStdString();
+    EXPECT_EQ(status->textFormat(), Qt::PlainText);
 }
 
 // The dialog as the README shows it; run by hand with KT_SCREENSHOT_DIR set

@@ -12,9 +12,6 @@ namespace kt {
 namespace {
 constexpr char kDownloader[] = "kt-m220-cli";
 constexpr int kStopWaitMs = 5000;
-// What kt-m220-cli says after a failure, before the reason, and after it.
-constexpr char kErrorPrefix[] = "kt-m220-cli: ";
-constexpr char kUnchanged[] = "; the airport table is unchanged";
 } // namespace
 
 CUpdateAirportDataDlg::CUpdateAirportDataDlg(QWidget* parent)
@@ -73,8 +70,8 @@ void CUpdateAirportDataDlg::StartUpdate() {
         return;
     }
     cancel_ = false;
-    said_.clear();
     partial_.clear();
+    reported_ = {};
     updateButton_->setEnabled(false);
     ui_->urlEdit->setEnabled(false);
     ui_->buttonBox->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cancel"));
@@ -94,18 +91,24 @@ void CUpdateAirportDataDlg::StartUpdate() {
                               QStringLiteral("--progress")});
 }
 
-// "N %" lines move the bar; the other lines are kept for the outcome.
+// kt-m220-cli's report lines: each percentage moves the bar; the last line
+// says how the update ended.
 void CUpdateAirportDataDlg::ReadProgress() {
-    partial_ += process_->readAllStandardError();
+    TakeLines(process_->readAllStandardError());
+}
+
+void CUpdateAirportDataDlg::TakeLines(const QByteArray& bytes) {
+    partial_ += bytes;
     qsizetype end = 0;
     while ((end = partial_.indexOf('\n')) >= 0) {
-        const QByteArray line = partial_.left(end).trimmed();
+        const AirportUpdateReport::Line line = AirportUpdateReport::Read(
+            std::string_view(partial_.constData(), static_cast<std::size_t>(end)));
         partial_.remove(0, end + 1);
-        if (line.endsWith(" %")) {
+        if (line.kind == AirportUpdateReport::Kind::kProgress) {
             ui_->progressBar->setRange(0, 100);
-            ui_->progressBar->setValue(line.chopped(2).toInt());
-        } else {
-            said_ += line + '\n';
+            ui_->progressBar->setValue(line.percent);
+        } else if (line.kind != AirportUpdateReport::Kind::kOther) {
+            reported_ = line;
         }
     }
 }
@@ -115,38 +118,26 @@ void CUpdateAirportDataDlg::OnFinished() {
     process_ = nullptr;
     process->disconnect(this);
     process->deleteLater();
-    const QByteArray output = process->readAllStandardOutput();
-    const QString said = QString::fromLocal8Bit(said_ + partial_ + process->readAllStandardError());
-    said_.clear();
-    partial_.clear();
+    // What is left, and a last line that came without its line end.
+    TakeLines(process->readAllStandardError() + '\n');
+    const bool exitedWell =
+        process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
     if (cancel_) {
         outcome_.cancelled = true;
         outcome_.message = "cancelled";
     } else if (process->error() == QProcess::FailedToStart) {
         outcome_.message = std::string(kDownloader) +
                            " could not be started: " + process->errorString().toStdString();
-    } else if (process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0) {
-        // "Updated PATH: what was installed"
-        const std::string path = CAirportData::UserPath();
-        const std::string text = QString::fromLocal8Bit(output).trimmed().toStdString();
-        const std::size_t at = text.find(path + ": ");
+    } else if (reported_.kind == AirportUpdateReport::Kind::kUpdated && exitedWell) {
         outcome_.ok = true;
-        outcome_.path = path;
-        outcome_.message = at == std::string::npos ? text : text.substr(at + path.size() + 2);
+        outcome_.path = CAirportData::UserPath();
+        outcome_.message = reported_.text;
+    } else if (reported_.kind == AirportUpdateReport::Kind::kFailed) {
+        outcome_.message = reported_.text;
     } else {
-        // The reason is the last line kt-m220-cli gave.
-        for (const QString& line : said.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            QString reason = line.trimmed();
-            if (!reason.startsWith(QLatin1String(kErrorPrefix)))
-                continue;
-            reason.remove(0, static_cast<int>(sizeof kErrorPrefix - 1));
-            if (reason.endsWith(QLatin1String(kUnchanged)))
-                reason.chop(static_cast<int>(sizeof kUnchanged - 1));
-            outcome_.message = reason.toStdString();
-        }
-        if (outcome_.message.empty())
-            outcome_.message = std::string(kDownloader) + " ended without a reason";
+        outcome_.message = std::string(kDownloader) + " ended without saying how";
     }
+    partial_.clear();
     ShowOutcome();
 }
 

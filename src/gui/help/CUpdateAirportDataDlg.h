@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AirportUpdateReport.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -48,14 +50,16 @@ protected:
 private:
     void ShowCurrent();
     void ReadProgress();
+    void TakeLines(const QByteArray& bytes);
     void OnFinished();
     void ShowOutcome();
 
     std::unique_ptr<Ui::CUpdateAirportDataDlg> ui_;
     QPushButton* updateButton_ = nullptr;
     QProcess* process_ = nullptr;
-    QByteArray said_;    // what kt-m220-cli said besides its progress
     QByteArray partial_; // the start of a line still to come
+    // kt-m220-cli's last "updated" or "failed" line, when one came.
+    AirportUpdateReport::Line reported_;
     bool cancel_ = false;
     Outcome outcome_;
 };
