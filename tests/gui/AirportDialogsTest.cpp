@@ -23,6 +23,9 @@ TEST(AddAirportDlg, ListsTheAirportAndAddsTheTickedFrequencies) {
     radio.NewData();
     CAddAirportDlg dialog(radio, 3);
     dialog.SetSpacingAnswer(0);
+    // What the table and the messages say is shown as it stands.
+    for (const char* label : {"dataLabel", "statusLabel"})
+        EXPECT_EQ(dialog.findChild<QLabel*>(label)->textFormat(), Qt::PlainText) << label;
     dialog.findChild<QLineEdit*>("searchEdit")->setText(QStringLiteral("EDDF"));
     auto* table = dialog.findChild<QTableWidget*>("frequencyTable");
     ASSERT_GT(table->rowCount(), 10);

@@ -1,4 +1,5 @@
 #include "AppFrameFixture.h"
+#include "MessageBoxText.h"
 
 #include "CChannelCsv.h"
 #include "CChannelCsvCommands.h"
@@ -187,6 +188,7 @@ void AnswerBoxes(std::vector<BoxAnswer> answers) {
             modal->close();
             return;
         }
+        ExpectPlainTexts(*box);
         const BoxAnswer answer = answers.front();
         answers.erase(answers.begin());
         answer.seen->shown = true;

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "MessageBoxText.h"
 
 #include "CKTM220App.h"
 #include "CKTM220Doc.h"
@@ -168,6 +169,7 @@ TEST_F(AppRecovery, AnUnreadableRecoveryFileIsSaidAndSetAside) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         failure.shown = box != nullptr;
         if (box) {
+            ExpectPlainTexts(*box);
             failure.text = box->text();
             failure.informativeText = box->informativeText();
         }

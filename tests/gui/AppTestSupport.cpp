@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "MessageBoxText.h"
 
 #include "CKTM220Doc.h"
 #include "CM220Radio.h"
@@ -106,6 +107,7 @@ void AnswerNextBox(SeenBox& seen, int standardButton) {
             modal->close();
             return;
         }
+        ExpectPlainTexts(*box);
         seen.shown = true;
         seen.text = box->text();
         seen.informativeText = box->informativeText();

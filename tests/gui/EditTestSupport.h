@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IChannelListHost.h"
+#include "MessageBoxText.h"
 #include "RecordingRadio.h"
 
 #include <QAbstractButton>
@@ -134,6 +135,7 @@ public:
                   modal->close();
                   return;
               }
+              ExpectPlainTexts(*box);
               seen.title = box->windowTitle();
               seen.text = box->text();
               seen.icon = box->icon();

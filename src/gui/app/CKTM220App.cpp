@@ -7,6 +7,7 @@
 #include "CDocumentCommands.h"
 #include "CKTM220Doc.h"
 #include "CMainFrame.h"
+#include "CPlainMessageBox.h"
 #include "CRecoveryFile.h"
 #include "CSingleInstance.h"
 #include "CSplashDlg.h"
@@ -200,10 +201,10 @@ bool CKTM220App::HandOverFile(const QString& file) {
     const QString reason = CSingleInstance::HandOver({path}, token);
     if (reason.isEmpty())
         return true;
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
-                    QStringLiteral("%1 could not be handed to the KT-M220 that is running.")
-                        .arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::Ok);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                         QStringLiteral("%1 could not be handed to the KT-M220 that is running.")
+                             .arg(QDir::toNativeSeparators(path)),
+                         QMessageBox::Ok);
     box.setInformativeText(reason + QStringLiteral("\nOpen it there with File > Open."));
     box.exec();
     fprintf(stderr, "kt-m220: %s could not be handed to the running copy: %s\n", qPrintable(path),
@@ -281,9 +282,9 @@ void CKTM220App::StartDemo() {
             QStringLiteral("Demo: COM%1 is a virtual VR-M220 (%2)").arg(port).arg(device));
     });
     connect(demo_.get(), &CDemoTransceiver::Failed, this, [this](const QString& reason) {
-        QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
-                        QStringLiteral("The virtual transceiver could not be started."),
-                        QMessageBox::Ok, frame_.get());
+        CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                             QStringLiteral("The virtual transceiver could not be started."),
+                             QMessageBox::Ok, frame_.get());
         box.setInformativeText(reason);
         box.exec();
     });
@@ -296,8 +297,8 @@ bool CKTM220App::OfferRecovery() {
         return false;
     const QString text = QStringLiteral("Recover unsaved changes from %1?")
                              .arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Yes | QMessageBox::No, frame_.get());
+    CPlainMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
+                         QMessageBox::Yes | QMessageBox::No, frame_.get());
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     question_ = &box;

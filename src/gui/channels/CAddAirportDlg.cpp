@@ -1,6 +1,7 @@
 #include "CAddAirportDlg.h"
 
 #include "CM220Radio.h"
+#include "CPlainMessageBox.h"
 #include "CStringTable.h"
 #include "CommandIds.h"
 #include "ui_CAddAirportDlg.h"
@@ -128,12 +129,11 @@ bool CAddAirportDlg::AskSpacing(const std::vector<CAirportChannels::Candidate>& 
         return true;
     if (spacingAnswer_ >= 0)
         return spacingAnswer_ == 1;
-    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
-                    QStringLiteral("The channel spacing %1 cannot hold these channels:\n%2\n\n"
-                                   "Switch to the 25k/8.33kHz spacing, which holds them?")
-                        .arg(Text(radio_.GetChannelSpacing()), list),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
+                         QStringLiteral("The channel spacing %1 cannot hold these channels:\n%2\n\n"
+                                        "Switch to the 25k/8.33kHz spacing, which holds them?")
+                             .arg(Text(radio_.GetChannelSpacing()), list),
+                         QMessageBox::Yes | QMessageBox::No, this);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -142,9 +142,8 @@ void CAddAirportDlg::ShowMessage(const QString& text) {
         ui_->statusLabel->setText(text);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
+                         QMessageBox::Ok, this);
     box.exec();
     ui_->statusLabel->setText(text);
 }

@@ -2,6 +2,7 @@
 
 #include "CEditMemoryDlg.h"
 #include "CM220Radio.h"
+#include "CPlainMessageBox.h"
 #include "CWaitCursor.h"
 #include "IChannelListHost.h"
 #include "TextFields.h"
@@ -25,8 +26,7 @@ constexpr int kEditWarning = 2;
 
 QMessageBox::StandardButton ShowBox(QWidget* parent, const QString& text, QMessageBox::Icon icon,
                                     QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, kTitle, text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(icon, kTitle, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

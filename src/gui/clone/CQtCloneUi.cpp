@@ -2,11 +2,11 @@
 
 #include "CCloneProgressDlg.h"
 #include "CInformationDlg.h"
+#include "CPlainMessageBox.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -55,7 +55,7 @@ QString CQtCloneUi::CommentText(const std::string& bytes) {
     return text;
 }
 
-void CQtCloneUi::SetDetail(QMessageBox& box, const QString& detail) {
+void CQtCloneUi::SetDetail(CPlainMessageBox& box, const QString& detail) {
     if (detail.isEmpty())
         return;
     const QStringList lines = detail.split(QLatin1Char('\n'));
@@ -68,9 +68,6 @@ void CQtCloneUi::SetDetail(QMessageBox& box, const QString& detail) {
                                    .arg(lines.size() - shown));
         box.setDetailedText(detail);
     }
-    // Names and comments come from files and the transceiver: never markup.
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
-        label->setTextFormat(Qt::PlainText);
 }
 
 void CQtCloneUi::SetStatusText(const std::string& text) {
@@ -101,17 +98,15 @@ void CQtCloneUi::EndProgress() {
 }
 
 void CQtCloneUi::MessageBox(const std::string& text, const std::string& detail) {
-    QMessageBox box(QMessageBox::Warning, Title(), ScreenText(text), QMessageBox::Ok,
-                    mainWindow_.data());
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Warning, Title(), ScreenText(text), QMessageBox::Ok,
+                         mainWindow_.data());
     SetDetail(box, ScreenText(detail));
     box.exec();
 }
 
 bool CQtCloneUi::AskOkCancel(const std::string& text, const std::string& detail) {
-    QMessageBox box(QMessageBox::Warning, Title(), ScreenText(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, mainWindow_.data());
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Warning, Title(), ScreenText(text),
+                         QMessageBox::Ok | QMessageBox::Cancel, mainWindow_.data());
     SetDetail(box, ScreenText(detail));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -8,11 +8,11 @@
 
 #include <memory>
 class QMainWindow;
-class QMessageBox;
 
 namespace kt {
 
 class CCloneProgressDlg;
+class CPlainMessageBox;
 
 // The clone commands' user interface in the desktop program: status texts in
 // the main window's status bar, the "Cloning" progress dialog, message boxes
@@ -35,7 +35,7 @@ public:
     // A box's or question's detail, below its text, as plain text whatever
     // it holds. A detail of more than kShownDetailLines lines shows its first
     // lines there and the whole under "Show Details...".
-    static void SetDetail(QMessageBox& box, const QString& detail);
+    static void SetDetail(CPlainMessageBox& box, const QString& detail);
     static constexpr int kShownDetailLines = 16;
 
     void SetStatusText(const std::string& text) override;

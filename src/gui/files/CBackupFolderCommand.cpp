@@ -1,5 +1,6 @@
 #include "CBackupFolderCommand.h"
 
+#include "CPlainMessageBox.h"
 #include "CStringTable.h"
 #include "CommandIds.h"
 
@@ -39,10 +40,9 @@ bool CBackupFolderCommand::Run(const QString& folder, QWidget* parent, const Ope
             return true;
         reason = QStringLiteral("no program to show folders could be started");
     }
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
-                    QStringLiteral("The backup folder could not be opened."), QMessageBox::Ok,
-                    parent);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                         QStringLiteral("The backup folder could not be opened."), QMessageBox::Ok,
+                         parent);
     box.setInformativeText(
         (folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder) + QStringLiteral("\n")) +
         reason.left(1).toUpper() + reason.mid(1) + QLatin1Char('.'));

@@ -1,5 +1,6 @@
 #include "CChannelCsvCommands.h"
 
+#include "CPlainMessageBox.h"
 #include "FileReplace.h"
 
 #include "CM220Radio.h"
@@ -29,8 +30,8 @@ CKTM220Doc::FileResult Failure(const QString& message, const QString& path, cons
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
              const QString& informative, const QString& details = {}) {
-    QMessageBox box(icon, CStringTable::Text(StringId::kAppTitle), text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(icon, CStringTable::Text(StringId::kAppTitle), text, QMessageBox::Ok,
+                         parent);
     box.setInformativeText(informative);
     if (!details.isEmpty())
         box.setDetailedText(details);
@@ -219,11 +220,11 @@ bool CChannelCsvCommands::AskSpacing(const ImportResult& refused, const ImportRe
     std::vector<CCsvProblem> rows;
     std::copy_if(refused.problems.begin(), refused.problems.end(), std::back_inserter(rows),
                  [](const CCsvProblem& problem) { return problem.IsError(); });
-    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
-                    QStringLiteral("The channel list holds channels the %1 spacing cannot hold.")
-                        .arg(refused.spacingBefore),
-                    QMessageBox::Yes | QMessageBox::No, dialogParent_);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(
+        QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
+        QStringLiteral("The channel list holds channels the %1 spacing cannot hold.")
+            .arg(refused.spacingBefore),
+        QMessageBox::Yes | QMessageBox::No, dialogParent_);
     box.setInformativeText(
         ProblemLines(rows, kProblemsShown) +
         QStringLiteral("\n\nSwitch the channel spacing to %1 first and import the list?\n"
@@ -248,9 +249,8 @@ bool CChannelCsvCommands::AskSkipped(const ImportResult& trial, bool* renumber) 
             ? QStringLiteral("One row of the channel list is for another radio and is skipped:")
             : QStringLiteral("%1 rows of the channel list are for other radios and are skipped:")
                   .arg(count);
-    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, dialogParent_);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle), text,
+                         QMessageBox::Ok | QMessageBox::Cancel, dialogParent_);
     box.setInformativeText(ProblemLines(skipped, kProblemsShown) +
                            QStringLiteral("\n\nImport the other rows? Cancel changes nothing."));
     if (static_cast<int>(skipped.size()) > kProblemsShown)

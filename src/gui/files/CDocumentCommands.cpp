@@ -1,5 +1,6 @@
 #include "CDocumentCommands.h"
 
+#include "CPlainMessageBox.h"
 #include "CStringTable.h"
 #include "CommandIds.h"
 
@@ -16,8 +17,8 @@ QString CDocumentCommands::FileFilter() {
 }
 
 void CDocumentCommands::ShowFileError(QWidget* parent, const CKTM220Doc::FileResult& result) {
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), result.message,
-                    QMessageBox::Ok, parent);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                         result.message, QMessageBox::Ok, parent);
     box.setInformativeText(result.detail);
     box.exec();
 }
@@ -26,8 +27,8 @@ bool CDocumentCommands::SaveModified() {
     if (!doc_.IsModified())
         return true;
     const QString text = CStringTable::Text(StringId::kAskToSave).arg(doc_.GetTitle());
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent_);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, dialogParent_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -95,10 +96,10 @@ bool CDocumentCommands::StepHistory(bool back) {
     const bool possible = back ? doc_.CanUndo() : doc_.CanRedo();
     const bool done = doc_.StepHistory(back);
     if (!done && possible) {
-        QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
-                        back ? QStringLiteral("The last edit could not be undone.")
-                             : QStringLiteral("The edit could not be redone."),
-                        QMessageBox::Ok, dialogParent_);
+        CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle),
+                             back ? QStringLiteral("The last edit could not be undone.")
+                                  : QStringLiteral("The edit could not be redone."),
+                             QMessageBox::Ok, dialogParent_);
         box.setInformativeText(QStringLiteral("The channels and settings are as they were."));
         box.exec();
     }

@@ -1,5 +1,6 @@
 #include "OnePageOutput.h"
 
+#include "CPlainMessageBox.h"
 #include "CStringTable.h"
 #include "CWaitCursor.h"
 #include "CommandIds.h"
@@ -73,9 +74,8 @@ QFont OnePageOutput::Font(qreal points, bool bold) {
 }
 
 void OnePageOutput::ShowFailure(QWidget* parent, const QString& text, const QString& detail) {
-    QMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
-                    QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Warning, CStringTable::Text(StringId::kAppTitle), text,
+                         QMessageBox::Ok, parent);
     box.setInformativeText(detail);
     box.exec();
 }

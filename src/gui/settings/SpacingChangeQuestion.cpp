@@ -1,5 +1,6 @@
 #include "SpacingChangeQuestion.h"
 
+#include "CPlainMessageBox.h"
 #include "CStringTable.h"
 #include "CommandIds.h"
 
@@ -36,10 +37,9 @@ bool AskSpacingChange(QWidget* parent, const std::string& spacing,
                       const std::vector<CSpacingChange::Move>& moves) {
     if (Answerer())
         return Answerer()(spacing, moves);
-    QMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
-                    QString::fromStdString(SpacingChangeText(spacing, moves)),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setTextFormat(Qt::PlainText);
+    CPlainMessageBox box(QMessageBox::Question, CStringTable::Text(StringId::kAppTitle),
+                         QString::fromStdString(SpacingChangeText(spacing, moves)),
+                         QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
