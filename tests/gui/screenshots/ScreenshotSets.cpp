@@ -19,26 +19,80 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <xcb/xcb.h>
 
 namespace kt {
 
 namespace {
+// An X reply, freed with the C library's free as xcb asks.
+template <class Reply> using XReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// Where the window manager's frame around widget's window stands on the
+// screen: the window's outermost ancestor below the root, once the manager
+// has reparented the window into it. Nothing before then, or off X.
+std::optional<QRect> ManagerFrame(QWidget* widget) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || widget->windowHandle() == nullptr)
+        return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const auto client = static_cast<xcb_window_t>(widget->winId());
+    xcb_window_t frame = client;
+    xcb_window_t root = XCB_NONE;
+    for (int depth = 0; depth < 8; ++depth) {
+        XReply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, frame), nullptr),
+            &std::free);
+        if (!tree)
+            return std::nullopt;
+        root = tree->root;
+        if (tree->parent == root || tree->parent == XCB_NONE)
+            break;
+        frame = tree->parent;
+    }
+    if (frame == client)
+        return std::nullopt;
+    XReply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, frame), nullptr),
+        &std::free);
+    XReply<xcb_translate_coordinates_reply_t> origin(
+        xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, frame, root, 0, 0), nullptr),
+        &std::free);
+    if (!geometry || !origin)
+        return std::nullopt;
+    const int border = geometry->border_width;
+    return QRect(origin->dst_x - border, origin->dst_y - border, geometry->width + 2 * border,
+                 geometry->height + 2 * border);
+}
+
 // The window as the screen shows it, frame and title included, once the
-// window manager has framed and drawn it (at most two seconds).
+// window manager has framed it and the window is drawn (at most five
+// seconds). The frame is asked of the X server itself: Qt's own idea of
+// the frame may still be the unframed window when the manager was slow.
 QPixmap GrabWithFrame(QWidget* widget) {
     const bool framed = widget->windowType() != Qt::Popup && widget->windowType() != Qt::ToolTip &&
                         widget->windowType() != Qt::SplashScreen;
-    const QDeadlineTimer deadline(2000);
+    const QDeadlineTimer deadline(5000);
+    std::optional<QRect> frame;
     while (!deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
         const QWindow* window = widget->windowHandle();
-        if (window && window->isExposed() &&
-            (!framed || widget->frameGeometry() != widget->geometry()))
+        if (window == nullptr || !window->isExposed())
+            continue;
+        if (!framed)
+            break;
+        if ((frame = ManagerFrame(widget)))
             break;
     }
-    // Let the last paint reach the server before the screen is read.
+    // Let the last paint, the window's and the manager's, reach the screen.
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (framed && (frame = ManagerFrame(widget)))
+        return widget->screen()->grabWindow(0, frame->x(), frame->y(), frame->width(),
+                                            frame->height());
     const QRect area = widget->frameGeometry();
     return widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
 }
