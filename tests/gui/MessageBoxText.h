@@ -11,8 +11,9 @@ namespace kt {
 inline void ExpectPlainTexts(const QMessageBox& box) {
     EXPECT_EQ(box.textFormat(), Qt::PlainText) << box.text().toStdString();
     if (const auto* informative =
-            box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
         EXPECT_EQ(informative->textFormat(), Qt::PlainText) << box.informativeText().toStdString();
+    }
 }
 
 } // namespace kt
