@@ -4,6 +4,7 @@
 #include "CPortLock.h"
 #include "CPortNames.h"
 #include "SerialDeviceList.h"
+#include "TerminalText.h"
 
 #include <ostream>
 #include <sys/stat.h>
@@ -30,20 +31,22 @@ int RunPorts(const CommandLine::Parsed&, std::ostream& out, std::ostream&) {
     out << "Serial devices:\n";
     if (devices.empty())
         out << "  (none found: plug in the cloning cable)\n";
+    // Device names come from the system and the settings file: nothing in
+    // them may act on the terminal.
     for (const SerialDevice& d : devices) {
-        out << "  " << d.path;
+        out << "  " << TerminalSafe(d.path);
         if (!d.target.empty())
-            out << " -> " << d.target;
+            out << " -> " << TerminalSafe(d.target);
         out << InUseMark(locks, d.path) << "\n";
     }
 
     const CCliSettings settings = CCliSettings::Load();
     CPortNames names;
     settings.ApplyTo(names);
-    out << "\nPorts (settings: " << CCliSettings::FilePath() << "):\n";
+    out << "\nPorts (settings: " << TerminalSafe(CCliSettings::FilePath()) << "):\n";
     for (unsigned n = 1; n <= CPortNames::kPortCount; ++n) {
         const std::string device = names.DeviceOf(n);
-        out << "  COM" << n << "  " << device;
+        out << "  COM" << n << "  " << TerminalSafe(device);
         if (!names.Device(n).empty())
             out << "  (set in the settings)";
         if (!Exists(device))

@@ -76,7 +76,8 @@ TEST(CliPorts, ShowsTheMappingFromTheDesktopProgramsSettings) {
     std::filesystem::create_directories(dir.Path() / "Velk");
     WriteFileBytes(
         dir.File("Velk/KT-M220.ini"),
-        "[General]\nx=1\n\n[CommPort]\nPortNumber=2\nDevice2=/dev/serial/by-id/usb-cable\n");
+        "[General]\nx=1\n\n[CommPort]\nPortNumber=2\nDevice2=/dev/serial/by-id/usb-cable\n"
+        "Device3=/dev/tty\x1b]0;owned\x07\x1b[2J\n");
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
     setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -91,6 +92,9 @@ TEST(CliPorts, ShowsTheMappingFromTheDesktopProgramsSettings) {
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("COM1  "), std::string::npos);
+    // A device name is shown, never acted on by the terminal.
+    EXPECT_EQ(r.out.find_first_of("\x1b\x07"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("COM3  /dev/tty.]0;owned..[2J"), std::string::npos) << r.out;
 }
 
 } // namespace kt
