@@ -175,6 +175,7 @@ struct BoxAnswer {
     QMessageBox::StandardButton button;
     bool tick = false;
     bool* hadCheckBox = nullptr;
+    std::function<void()> meanwhile = {}; // runs while the box is open
 };
 
 // Answers the boxes that come one after another.
@@ -198,6 +199,8 @@ void AnswerBoxes(std::vector<BoxAnswer> answers) {
             *answer.hadCheckBox = box->checkBox() != nullptr;
         if (answer.tick && box->checkBox())
             box->checkBox()->setChecked(true);
+        if (answer.meanwhile)
+            answer.meanwhile();
         box->button(answer.button)->click();
         AnswerBoxes(answers);
     });
@@ -313,6 +316,28 @@ TEST_F(AppChannelCsv, APeerListNumberedFromZeroCanBeTakenInItsOrder) {
     Trigger(kFileImportChannels);
     CancelPendingAnswers();
     EXPECT_EQ(Radio().GetName(1), "TOWER");
+    EXPECT_EQ(Radio().GetFrequency(2), "132.840");
+}
+
+TEST_F(AppChannelCsv, TheListImportedIsTheOneTheQuestionsWereAbout) {
+    Radio().SetChannelSpacing("25k/8.33kHz");
+    SaveAndOpen("plan.vkf");
+    const std::string csv = File("peer.csv");
+    WriteFileBytes(csv, PeerList());
+
+    // The file changes on disk while the skipped rows are asked about: what
+    // is imported is the list the user saw, read once.
+    SeenBox skipped, outcome;
+    AnswerFileDialog(csv, [&] {
+        AnswerBoxes({{&skipped, QMessageBox::Ok, false, nullptr,
+                      [&] { WriteFileBytes(csv, "Location,Frequency\n1,125.000\n"); }},
+                     {&outcome, QMessageBox::Ok}});
+    });
+    Trigger(kFileImportChannels);
+    CancelPendingAnswers();
+    ASSERT_TRUE(skipped.shown);
+    EXPECT_EQ(Radio().GetName(1), "TOWER");
+    EXPECT_EQ(Radio().GetFrequency(1), "118.100");
     EXPECT_EQ(Radio().GetFrequency(2), "132.840");
 }
 

@@ -23,6 +23,8 @@ namespace kt {
 namespace {
 const QString kCsvFilter = QStringLiteral("Channel Lists (*.csv *.CSV);;All Files (*)");
 const QString kCsvSuffix = QStringLiteral("csv");
+const QString kCannotImport = QStringLiteral("The channel list could not be imported.");
+const QString kUnchanged = QStringLiteral("\nNothing has been changed.");
 
 CKTM220Doc::FileResult Failure(const QString& message, const QString& path, const QString& reason) {
     return {false, message, path + QStringLiteral(": ") + reason};
@@ -80,7 +82,26 @@ CKTM220Doc::FileResult CChannelCsvCommands::Export(const QString& path) {
 
 CChannelCsvCommands::ImportResult
 CChannelCsvCommands::Import(const QString& path, const CChannelCsv::ImportOptions& options) {
-    ImportResult result = Run(path, options, doc_.GetRadio());
+    QByteArray bytes;
+    ImportResult result;
+    if (!ReadList(path, bytes, result))
+        return result;
+    return ImportList(path, bytes, options);
+}
+
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::TryImport(const QString& path, const CChannelCsv::ImportOptions& options) {
+    QByteArray bytes;
+    ImportResult result;
+    if (!ReadList(path, bytes, result))
+        return result;
+    return TryList(path, bytes, options);
+}
+
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::ImportList(const QString& path, const QByteArray& bytes,
+                                const CChannelCsv::ImportOptions& options) {
+    ImportResult result = Run(path, bytes, options, doc_.GetRadio());
     if (!result.ok)
         return result;
     doc_.SetModifiedFlag(true);
@@ -90,47 +111,48 @@ CChannelCsvCommands::Import(const QString& path, const CChannelCsv::ImportOption
 }
 
 CChannelCsvCommands::ImportResult
-CChannelCsvCommands::TryImport(const QString& path, const CChannelCsv::ImportOptions& options) {
+CChannelCsvCommands::TryList(const QString& path, const QByteArray& bytes,
+                             const CChannelCsv::ImportOptions& options) {
     CMemoryArchive image;
     doc_.GetRadio().Serialize(image);
     CM220Radio copy;
     copy.NewData();
     CMemoryArchive in(image.Bytes());
     copy.Serialize(in);
-    return Run(path, options, copy);
+    return Run(path, bytes, options, copy);
 }
 
-CChannelCsvCommands::ImportResult
-CChannelCsvCommands::Run(const QString& path, const CChannelCsv::ImportOptions& options,
-                         CM220Radio& radio) {
-    ImportResult result;
-    const QString cannotImport = QStringLiteral("The channel list could not be imported.");
-    const QString unchanged = QStringLiteral("\nNothing has been changed.");
+bool CChannelCsvCommands::ReadList(const QString& path, QByteArray& bytes, ImportResult& failure) {
+    failure = {};
+    failure.message = kCannotImport;
     QFile file(path);
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        result.message = cannotImport;
-        result.detail = path + QStringLiteral(": not a file") + unchanged;
-        return result;
+        failure.detail = path + QStringLiteral(": not a file") + kUnchanged;
+        return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        result.message = cannotImport;
-        result.detail = path + QStringLiteral(": ") + file.errorString() + unchanged;
-        return result;
+        failure.detail = path + QStringLiteral(": ") + file.errorString() + kUnchanged;
+        return false;
     }
     // The whole file is read before anything reaches the channels.
-    const QByteArray bytes = file.read(kMaxCsvBytes + 1);
+    bytes = file.read(kMaxCsvBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        result.message = cannotImport;
-        result.detail = path + QStringLiteral(": ") + file.errorString() + unchanged;
-        return result;
+        failure.detail = path + QStringLiteral(": ") + file.errorString() + kUnchanged;
+        return false;
     }
     if (bytes.size() > kMaxCsvBytes) {
-        result.message = cannotImport;
-        result.detail = path + QStringLiteral(": far too large for a channel list") + unchanged;
-        return result;
+        failure.detail = path + QStringLiteral(": far too large for a channel list") + kUnchanged;
+        return false;
     }
+    failure = {};
+    return true;
+}
 
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::Run(const QString& path, const QByteArray& bytes,
+                         const CChannelCsv::ImportOptions& options, CM220Radio& radio) {
+    ImportResult result;
     CChannelCsv::ImportResult imported;
     {
         CWaitCursor wait;
@@ -145,8 +167,8 @@ CChannelCsvCommands::Run(const QString& path, const CChannelCsv::ImportOptions& 
     result.spacingBefore = QString::fromStdString(imported.spacingBefore);
     result.spacingAfter = QString::fromStdString(imported.spacingAfter);
     if (HasErrors(result.problems)) {
-        result.message = cannotImport;
-        result.detail = path + unchanged;
+        result.message = kCannotImport;
+        result.detail = path + kUnchanged;
         return result;
     }
     result.ok = true;
@@ -178,16 +200,23 @@ bool CChannelCsvCommands::ImportWithDialog() {
         return false;
     const QString path = dialog.selectedFiles().constFirst();
 
-    // Every question is asked on a copy of the channels, so that No or Cancel
-    // leaves the document as it was. Choosing to renumber asks again about
-    // the list as it then imports.
+    // The list is read once: the questions and the import are about the same
+    // bytes, whatever happens to the file meanwhile. Every question is asked
+    // on a copy of the channels, so that No or Cancel leaves the document as
+    // it was. Choosing to renumber asks again about the list as it then
+    // imports.
+    QByteArray bytes;
+    if (ImportResult unread; !ReadList(path, bytes, unread)) {
+        ShowImportOutcome(path, unread);
+        return false;
+    }
     CChannelCsv::ImportOptions options;
     for (;;) {
-        ImportResult trial = TryImport(path, options);
+        ImportResult trial = TryList(path, bytes, options);
         if (trial.needsOtherSpacing) {
             CChannelCsv::ImportOptions switched = options;
             switched.chooseSpacing = true;
-            ImportResult retried = TryImport(path, switched);
+            ImportResult retried = TryList(path, bytes, switched);
             if (!retried.ok) {
                 ShowImportOutcome(path, retried);
                 return false;
@@ -210,7 +239,7 @@ bool CChannelCsvCommands::ImportWithDialog() {
             break;
         options.renumber = true;
     }
-    const ImportResult result = Import(path, options);
+    const ImportResult result = ImportList(path, bytes, options);
     ShowImportOutcome(path, result);
     return result.ok;
 }

@@ -5,6 +5,7 @@
 #include "CFileCommand.h"
 #include "CKTM220Doc.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -67,8 +68,15 @@ public:
 
 private:
     QString StartFolder() const;
-    ImportResult Run(const QString& path, const CChannelCsv::ImportOptions& options,
-                     CM220Radio& radio);
+    // Reads the list at path whole; false, with the failure, when it cannot.
+    bool ReadList(const QString& path, QByteArray& bytes, ImportResult& failure);
+    // Import and TryImport on a list already read.
+    ImportResult ImportList(const QString& path, const QByteArray& bytes,
+                            const CChannelCsv::ImportOptions& options);
+    ImportResult TryList(const QString& path, const QByteArray& bytes,
+                         const CChannelCsv::ImportOptions& options);
+    ImportResult Run(const QString& path, const QByteArray& bytes,
+                     const CChannelCsv::ImportOptions& options, CM220Radio& radio);
     bool AskSpacing(const ImportResult& refused, const ImportResult& switched);
     // OK to import without the skipped rows; renumber is offered as a check
     // box when renumbering would take rows in, and says whether it was ticked.
