@@ -82,25 +82,36 @@ CKTM220Doc::FileResult CChannelCsvCommands::Export(const QString& path) {
 
 CChannelCsvCommands::ImportResult
 CChannelCsvCommands::Import(const QString& path, const CChannelCsv::ImportOptions& options) {
-    QByteArray bytes;
-    ImportResult result;
-    if (!ReadList(path, bytes, result))
-        return result;
-    return ImportList(path, bytes, options);
+    return ApplyFile(path, options, false);
 }
 
 CChannelCsvCommands::ImportResult
 CChannelCsvCommands::TryImport(const QString& path, const CChannelCsv::ImportOptions& options) {
-    QByteArray bytes;
-    ImportResult result;
-    if (!ReadList(path, bytes, result))
-        return result;
-    return TryList(path, bytes, options);
+    return ApplyFile(path, options, true);
 }
 
 CChannelCsvCommands::ImportResult
-CChannelCsvCommands::ImportList(const QString& path, const QByteArray& bytes,
-                                const CChannelCsv::ImportOptions& options) {
+CChannelCsvCommands::ApplyFile(const QString& path, const CChannelCsv::ImportOptions& options,
+                               bool trial) {
+    QByteArray bytes;
+    ImportResult unread;
+    if (!ReadList(path, bytes, unread))
+        return unread;
+    return Apply(path, bytes, options, trial);
+}
+
+CChannelCsvCommands::ImportResult
+CChannelCsvCommands::Apply(const QString& path, const QByteArray& bytes,
+                           const CChannelCsv::ImportOptions& options, bool trial) {
+    if (trial) {
+        CMemoryArchive image;
+        doc_.GetRadio().Serialize(image);
+        CM220Radio copy;
+        copy.NewData();
+        CMemoryArchive in(image.Bytes());
+        copy.Serialize(in);
+        return Run(path, bytes, options, copy);
+    }
     ImportResult result = Run(path, bytes, options, doc_.GetRadio());
     if (!result.ok)
         return result;
@@ -108,18 +119,6 @@ CChannelCsvCommands::ImportList(const QString& path, const QByteArray& bytes,
     doc_.RecordEdit();
     doc_.UpdateAllViews();
     return result;
-}
-
-CChannelCsvCommands::ImportResult
-CChannelCsvCommands::TryList(const QString& path, const QByteArray& bytes,
-                             const CChannelCsv::ImportOptions& options) {
-    CMemoryArchive image;
-    doc_.GetRadio().Serialize(image);
-    CM220Radio copy;
-    copy.NewData();
-    CMemoryArchive in(image.Bytes());
-    copy.Serialize(in);
-    return Run(path, bytes, options, copy);
 }
 
 bool CChannelCsvCommands::ReadList(const QString& path, QByteArray& bytes, ImportResult& failure) {
@@ -212,11 +211,11 @@ bool CChannelCsvCommands::ImportWithDialog() {
     }
     CChannelCsv::ImportOptions options;
     for (;;) {
-        ImportResult trial = TryList(path, bytes, options);
+        ImportResult trial = Apply(path, bytes, options, true);
         if (trial.needsOtherSpacing) {
             CChannelCsv::ImportOptions switched = options;
             switched.chooseSpacing = true;
-            ImportResult retried = TryList(path, bytes, switched);
+            ImportResult retried = Apply(path, bytes, switched, true);
             if (!retried.ok) {
                 ShowImportOutcome(path, retried);
                 return false;
@@ -239,7 +238,7 @@ bool CChannelCsvCommands::ImportWithDialog() {
             break;
         options.renumber = true;
     }
-    const ImportResult result = ImportList(path, bytes, options);
+    const ImportResult result = Apply(path, bytes, options, false);
     ShowImportOutcome(path, result);
     return result.ok;
 }

@@ -70,11 +70,11 @@ private:
     QString StartFolder() const;
     // Reads the list at path whole; false, with the failure, when it cannot.
     bool ReadList(const QString& path, QByteArray& bytes, ImportResult& failure);
-    // Import and TryImport on a list already read.
-    ImportResult ImportList(const QString& path, const QByteArray& bytes,
-                            const CChannelCsv::ImportOptions& options);
-    ImportResult TryList(const QString& path, const QByteArray& bytes,
-                         const CChannelCsv::ImportOptions& options);
+    // Import (trial: TryImport) of the file at path, or of its bytes already read.
+    ImportResult ApplyFile(const QString& path, const CChannelCsv::ImportOptions& options,
+                           bool trial);
+    ImportResult Apply(const QString& path, const QByteArray& bytes,
+                       const CChannelCsv::ImportOptions& options, bool trial);
     ImportResult Run(const QString& path, const QByteArray& bytes,
                      const CChannelCsv::ImportOptions& options, CM220Radio& radio);
     bool AskSpacing(const ImportResult& refused, const ImportResult& switched);
