@@ -38,7 +38,7 @@ std::string AirportUpdateReport::Failed(std::string_view reason) {
 AirportUpdateReport::Line AirportUpdateReport::Read(std::string_view text) {
     const std::string_view line = WithoutLineEnd(text);
     Line read;
-    if (line.substr(0, kProgressWord.size()) == kProgressWord) {
+    if (line.starts_with(kProgressWord)) {
         const std::string_view digits = line.substr(kProgressWord.size());
         int percent = -1;
         const auto [end, error] =
@@ -48,10 +48,10 @@ AirportUpdateReport::Line AirportUpdateReport::Read(std::string_view text) {
             read.kind = Kind::kProgress;
             read.percent = percent;
         }
-    } else if (line.substr(0, kUpdatedWord.size()) == kUpdatedWord) {
+    } else if (line.starts_with(kUpdatedWord)) {
         read.kind = Kind::kUpdated;
         read.text = line.substr(kUpdatedWord.size());
-    } else if (line.substr(0, kFailedWord.size()) == kFailedWord) {
+    } else if (line.starts_with(kFailedWord)) {
         read.kind = Kind::kFailed;
         read.text = line.substr(kFailedWord.size());
     }

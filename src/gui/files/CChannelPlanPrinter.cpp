@@ -2,7 +2,6 @@
 
 #include "OnePageOutput.h"
 #include "RadioText.h"
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -17,8 +17,8 @@
 namespace kt {
 
 namespace {
-
 using OnePageOutput::DrawText;
+
 // The columns of a channel line, each with its share of the card's width.
 enum Column { kNumber, kName, kChannel, kCarrier, kMark };
 constexpr std::size_t kColumnCount = 5;
@@ -65,7 +65,6 @@ QFont MakeFigures(qreal points, bool bold) {
     font.setBold(bold);
     return font;
 }
-
 } // namespace
 
 // Fonts and lengths for one device and card: lengths in the device's pixels.

@@ -58,8 +58,8 @@ private:
 // Paints a page into area, in the coordinates of the painter's device.
 using PaintArea = std::function<void(QPainter& painter, const QRectF& area)>;
 
-// Paints the whole page of a printer or PDF writer (its page layout has no
-// margins: the page is the sheet); false when the device cannot be painted.
+// Paints the page of a printer or PDF writer, all of it within the page
+// layout's margins; false when the device cannot be painted.
 bool PaintWholePage(QPagedPaintDevice& device, const PaintArea& paint);
 
 // A white image of the whole sheet of layout at dpi, marked with that

@@ -137,7 +137,6 @@ void CUpdateAirportDataDlg::OnFinished() {
     } else {
         outcome_.message = std::string(kDownloader) + " ended without saying how";
     }
-    partial_.clear();
     ShowOutcome();
 }
 
